@@ -1,0 +1,29 @@
+# GoogleTest: Debian's package on Linux; built from its sources for the
+# MinGW cross build, whose test programs run under Wine.
+enable_testing()
+
+if(CMAKE_CROSSCOMPILING)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(ORVALEN_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+    add_subdirectory(${ORVALEN_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(ORVALEN_GTEST_MAIN gtest_main)
+else()
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+    set(ORVALEN_GTEST_MAIN GTest::gtest_main)
+endif()
+
+# orvalen_add_test(NAME SOURCES... [LIBRARIES libs...])
+# Natively every test case is its own ctest entry. Under Wine each program is
+# one entry: listing the cases would start Wine once more per program.
+function(orvalen_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${ORVALEN_GTEST_MAIN})
+    if(CMAKE_CROSSCOMPILING)
+        add_test(NAME ${name} COMMAND ${name})
+    else()
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    endif()
+endfunction()

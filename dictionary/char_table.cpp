@@ -1,0 +1,123 @@
+#include "char_table.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// File text as a text-mode read delivers it: each CR LF becomes a single LF.
+// Doing this ourselves on binary bytes makes every platform build the same
+// table from the same file.
+std::string_view NextLine(std::string_view& rest, std::string& scratch)
+{
+    std::size_t end = rest.find('\n');
+    std::size_t length = end == std::string_view::npos ? rest.size() : end + 1;
+    std::string_view line = rest.substr(0, length);
+    rest.remove_prefix(length);
+    if (line.size() >= 2 && line[line.size() - 1] == '\n' && line[line.size() - 2] == '\r') {
+        scratch.assign(line.data(), line.size() - 2);
+        scratch.push_back('\n');
+        return scratch;
+    }
+    return line;
+}
+
+// One line, with its line feed if it has one. The line's text ends at its
+// first zero byte. The key is its first two bytes, the third byte is a
+// separator of any value, and the last two bytes are dropped: dictionary files
+// carry one pad byte before the line end for this. A last line without a line
+// feed loses two bytes all the same, as stored files expect.
+void ParseLine(std::string_view line, CharTable& table)
+{
+    std::size_t zero = line.find('\0');
+    if (zero != std::string_view::npos)
+        line = line.substr(0, zero);
+
+    const std::size_t n = line.size();
+    // Cutting two bytes from a line this short would cut before its start:
+    // such a line (an empty one, or one byte and a line end) holds nothing.
+    if (n < 3)
+        return;
+
+    CharEntry entry;
+    if (n == 3) {
+        entry.key.assign(line.substr(0, 1));
+    } else if (n == 4) {
+        // The cut and the key's end fall on the same byte, so the code is the
+        // single byte after the separator, which is the line feed itself.
+        entry.key.assign(line.substr(0, 2));
+        entry.code.assign(line.substr(3, 1));
+    } else {
+        entry.key.assign(line.substr(0, 2));
+        entry.code.assign(line.substr(3, n - 5));
+    }
+    table.Append(std::move(entry));
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* reason)
+{
+    auto fail = [&](const char* what) {
+        if (reason)
+            *reason = std::string(what) + " \"" + path + "\": " + std::strerror(errno);
+        return false;
+    };
+    errno = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        return fail("cannot open");
+
+    char buffer[1 << 16];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, got);
+    if (std::ferror(file.get())) {
+        if (errno == 0)
+            errno = EIO;
+        return fail("cannot read");
+    }
+    return true;
+}
+
+}  // namespace
+
+CharTable& TheCharTable()
+{
+    static CharTable table;
+    return table;
+}
+
+void ParseCharTable(std::string_view bytes, CharTable& table)
+{
+    std::string scratch;
+    while (!bytes.empty())
+        ParseLine(NextLine(bytes, scratch), table);
+}
+
+bool LoadCharTable(CharTable& table, const std::string& path, std::string* reason)
+{
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, reason))
+        return false;
+    ParseCharTable(bytes, table);
+    return true;
+}
+
+bool LoadCharTable()
+{
+    return LoadCharTable(TheCharTable(), "hz.txt");
+}
+
+const CharEntry* FindEntry(const CharTable& table, std::string_view query)
+{
+    for (const CharEntry& entry : table)
+        if (entry.key == query)
+            return &entry;
+    return nullptr;
+}
+
+const CharEntry* FindEntry(std::string_view query)
+{
+    return FindEntry(TheCharTable(), query);
+}

@@ -1,0 +1,50 @@
+// The character dictionary: one entry per line of a dictionary file, kept in
+// file order. Keys and codes are code page 936 byte strings, never converted.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CharEntry {
+    std::string key;   // normally one double-byte character
+    std::string code;  // structure code; any bytes but zero, possibly empty
+};
+
+// An ordered sequence of entries, in the order their lines stand in the file.
+// Duplicate keys and codes are stored as they come; entries are only appended.
+class CharTable {
+public:
+    using const_iterator = std::vector<CharEntry>::const_iterator;
+
+    void Append(CharEntry entry) { m_entries.push_back(std::move(entry)); }
+    void Clear() { m_entries.clear(); }
+
+    std::size_t size() const { return m_entries.size(); }
+    bool empty() const { return m_entries.empty(); }
+    const CharEntry& operator[](std::size_t i) const { return m_entries[i]; }
+    const_iterator begin() const { return m_entries.begin(); }
+    const_iterator end() const { return m_entries.end(); }
+
+private:
+    std::vector<CharEntry> m_entries;
+};
+
+// The process-wide table: empty at start, filled once, then only read.
+CharTable& TheCharTable();
+
+// Appends one entry per line of `bytes`, read as a dictionary file's content.
+void ParseCharTable(std::string_view bytes, CharTable& table);
+
+// Reads the file at `path` whole, in binary, and parses it into `table`.
+// When the file cannot be opened or read, returns false, leaves `table` as it
+// was, and puts the system's reason into `*reason` (when given).
+bool LoadCharTable(CharTable& table, const std::string& path, std::string* reason = nullptr);
+
+// Loads "hz.txt" from the current directory into the process-wide table.
+bool LoadCharTable();
+
+// The first entry, in table order, whose key equals `query` byte for byte.
+const CharEntry* FindEntry(const CharTable& table, std::string_view query);
+const CharEntry* FindEntry(std::string_view query);

@@ -1,0 +1,107 @@
+#include "common_run_length.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+
+namespace {
+
+constexpr char kPad = '-';
+
+// Laying E (length m) at offset s against the padded Q (length n) puts E[k]
+// over Q[k + s] where 0 <= k + s < n, and over a pad byte elsewhere. Only the
+// overlap needs comparing byte against byte; on either side of it a run goes
+// on exactly as far as E has consecutive '-' bytes. Runs wholly inside the
+// padding are E's own runs of '-', the longest of which is met at the first
+// offset, where E lies over the left padding alone.
+//
+// This visits the same offsets as sliding E over a built padded string, but
+// does n * m comparisons instead of (n + m) * m and needs no buffer.
+
+std::size_t LongestPadRun(std::string_view e)
+{
+    std::size_t best = 0, run = 0;
+    for (char c : e) {
+        run = c == kPad ? run + 1 : 0;
+        best = std::max(best, run);
+    }
+    return best;
+}
+
+// Consecutive pad bytes of `e` starting at `from`, counted as the offsets are
+// walked: `from` only moves down, so each answer comes from the one before.
+class PadRunAfter {
+public:
+    explicit PadRunAfter(std::string_view e) : m_e(e) {}
+    std::size_t At(std::size_t from)
+    {
+        while (m_from > from) {
+            --m_from;
+            m_run = m_e[m_from] == kPad ? m_run + 1 : 0;
+        }
+        return m_run;
+    }
+
+private:
+    std::string_view m_e;
+    std::size_t m_from = m_e.size();
+    std::size_t m_run = 0;
+};
+
+// Consecutive pad bytes of `e` that end just before `to`. `to` only moves
+// down too; a run is counted once, when first met, then shortened step by step.
+class PadRunBefore {
+public:
+    explicit PadRunBefore(std::string_view e) : m_e(e) {}
+    std::size_t At(std::size_t to)
+    {
+        if (to + 1 == m_to && m_run > 0) {
+            m_to = to;
+            return --m_run;
+        }
+        m_to = to;
+        m_run = 0;
+        while (m_run < to && m_e[to - 1 - m_run] == kPad)
+            ++m_run;
+        return m_run;
+    }
+
+private:
+    std::string_view m_e;
+    std::size_t m_to = m_e.size() + 2;
+    std::size_t m_run = 0;
+};
+
+}  // namespace
+
+int CommonRunLength(std::string_view entryCode, std::string_view queryCode)
+{
+    if (entryCode == queryCode || entryCode.empty())
+        return 0;
+    const std::string_view e = entryCode, q = queryCode;
+    const std::ptrdiff_t m = static_cast<std::ptrdiff_t>(e.size());
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(q.size());
+
+    std::size_t best = LongestPadRun(e);
+    PadRunBefore padBefore(e);
+    PadRunAfter padAfter(e);
+    // Offsets from E's last byte over Q's first to E's first byte over Q's
+    // last: both bounds of the overlap only move down.
+    for (std::ptrdiff_t s = 1 - m; s < n; ++s) {
+        const std::ptrdiff_t first = std::max<std::ptrdiff_t>(0, -s);
+        const std::ptrdiff_t last = std::min(m, n - s);  // one past the overlap
+        std::size_t run = padBefore.At(static_cast<std::size_t>(first));
+        const char* qs = q.data() + s;
+        for (std::ptrdiff_t k = first; k < last; ++k) {
+            if (e[k] == qs[k]) {
+                ++run;
+            } else {
+                best = std::max(best, run);
+                run = 0;
+            }
+        }
+        run += padAfter.At(static_cast<std::size_t>(last));
+        best = std::max(best, run);
+    }
+    return static_cast<int>(std::min<std::size_t>(best, INT_MAX));
+}

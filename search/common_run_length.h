@@ -1,0 +1,14 @@
+// How alike two structure codes are.
+#pragma once
+
+#include <string_view>
+
+// The longest run of consecutive equal bytes that `entryCode` shares with
+// `queryCode` when slid along it, byte by byte, with `queryCode` padded on
+// both sides by as many '-' bytes as `entryCode` is long. Identical codes
+// score 0, so a character never matches its own code.
+//
+// The padding takes part: a '-' in `entryCode` matches it, so a run that
+// reaches the end of the overlap can go on through dashes. Without any '-'
+// the score is the length of the longest common substring.
+int CommonRunLength(std::string_view entryCode, std::string_view queryCode);

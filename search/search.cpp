@@ -1,0 +1,48 @@
+#include "search.h"
+
+#include <algorithm>
+
+#include "search/common_run_length.h"
+
+std::vector<ScoredChar> RankMatches(const CharTable& table, std::string_view queryCode)
+{
+    std::vector<ScoredChar> list;
+    for (const CharEntry& entry : table) {
+        int score = CommonRunLength(entry.code, queryCode);
+        if (score >= kMinimumScore)
+            list.push_back(ScoredChar{entry.key, score});
+    }
+    std::stable_sort(list.begin(), list.end(),
+                     [](const ScoredChar& a, const ScoredChar& b) { return a.score > b.score; });
+    return list;
+}
+
+std::vector<ScoredChar> RankMatches(std::string_view queryCode)
+{
+    return RankMatches(TheCharTable(), queryCode);
+}
+
+std::string FormatMatches(const std::vector<ScoredChar>& list)
+{
+    std::string text;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i > 0 && list[i].score != list[i - 1].score)
+            text += "\r\n";
+        text += list[i].key;
+        text += ' ';
+    }
+    return text;
+}
+
+std::optional<std::string> RunSearch(const CharTable& table, std::string_view query)
+{
+    const CharEntry* entry = FindEntry(table, query);
+    if (!entry)
+        return std::nullopt;
+    return FormatMatches(RankMatches(table, entry->code));
+}
+
+std::optional<std::string> RunSearch(std::string_view query)
+{
+    return RunSearch(TheCharTable(), query);
+}

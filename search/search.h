@@ -1,0 +1,28 @@
+// Scoring the whole dictionary against a query character and rendering the
+// matches as the result box shows them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/char_table.h"
+#include "search/scored_char.h"
+
+// Entries scoring at least this much against the query are listed.
+constexpr int kMinimumScore = 4;
+
+// Every entry whose code scores kMinimumScore or more against `queryCode`,
+// best first; equal scores keep table order.
+std::vector<ScoredChar> RankMatches(const CharTable& table, std::string_view queryCode);
+std::vector<ScoredChar> RankMatches(std::string_view queryCode);
+
+// Keys, each followed by one space, with "\r\n" between score groups.
+std::string FormatMatches(const std::vector<ScoredChar>& list);
+
+// The result text for the query box's bytes as they stand, or nothing when
+// the query is not a key of the table. A found query with no match gives
+// empty text.
+std::optional<std::string> RunSearch(const CharTable& table, std::string_view query);
+std::optional<std::string> RunSearch(std::string_view query);
