@@ -1,0 +1,22 @@
+// The command line of orvalen-find, parsed.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Command { Find, Help, Version };
+
+struct Options {
+    Command command = Command::Find;
+    std::optional<std::string> dictionary;  // --dict FILE
+    bool raw = false;                       // --raw: bytes in, result text bytes out
+    bool scores = false;                    // --scores: each group's score
+    std::vector<std::string> queries;       // as given, UTF-8 unless --raw
+};
+
+// Parses the arguments after the program name. On a usage error returns
+// nothing and says why in `error`.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char kUsage[];
