@@ -1,0 +1,72 @@
+// CommonRunLength against the measure as literally defined (a padded string,
+// every shift), on two byte strings taken from the input:
+//
+//   mode byte, split byte, body
+//
+// The split byte says where the body divides into the entry code and the query
+// code. The mode maps the body's bytes so that dashes, which the padding
+// matches, and repeated bytes, which make long runs, are common:
+//   0: bytes as they are;
+//   1: the alphabet "-ab";
+//   2: bytes as they are, but a quarter of the values become '-';
+//   3: the alphabet of '-', 'A' and two high bytes (as in double-byte codes).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_check.h"
+#include "search/common_run_length.h"
+#include "tests/literal_measure.h"
+
+namespace {
+
+char MapByte(unsigned mode, unsigned char byte)
+{
+    switch (mode % 4) {
+    case 1:
+        return "-ab"[byte % 3];
+    case 2:
+        return byte < 0x40 ? '-' : static_cast<char>(byte);
+    case 3:
+        return "-A\xB3\xB5"[byte % 4];
+    default:
+        return static_cast<char>(byte);
+    }
+}
+
+void CheckPair(std::string_view entryCode, std::string_view queryCode)
+{
+    const int score = CommonRunLength(entryCode, queryCode);
+    const int literal = LiteralCommonRunLength(entryCode, queryCode);
+    if (score != literal) {
+        std::fprintf(stderr, "CommonRunLength gives %d, the literal measure %d\n", score, literal);
+        FuzzPrintBytes("entry code", entryCode);
+        FuzzPrintBytes("query code", queryCode);
+        FUZZ_CHECK(score == literal);
+    }
+    // A run is a run of the entry code's own bytes.
+    FUZZ_CHECK(score >= 0 && static_cast<std::size_t>(score) <= entryCode.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2)
+        return 0;
+    const unsigned mode = data[0];
+    const std::size_t bodySize = size - 2;
+    std::string body(bodySize, '\0');
+    for (std::size_t i = 0; i < bodySize; ++i)
+        body[i] = MapByte(mode, data[2 + i]);
+    const std::size_t split = bodySize * data[1] / 255;
+    const std::string_view entryCode = std::string_view(body).substr(0, split);
+    const std::string_view queryCode = std::string_view(body).substr(split);
+
+    CheckPair(entryCode, queryCode);
+    CheckPair(queryCode, entryCode);
+    FUZZ_CHECK(CommonRunLength(entryCode, entryCode) == 0);
+    FUZZ_CHECK(CommonRunLength(queryCode, queryCode) == 0);
+    return 0;
+}
