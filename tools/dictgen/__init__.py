@@ -1,0 +1,1 @@
+"""Builds Orvalen's structure-code dictionaries from public decomposition data."""

