@@ -41,19 +41,12 @@ void ParseLine(std::string_view line, CharTable& table)
     if (n < 3)
         return;
 
-    CharEntry entry;
-    if (n == 3) {
-        entry.key.assign(line.substr(0, 1));
-    } else if (n == 4) {
-        // The cut and the key's end fall on the same byte, so the code is the
-        // single byte after the separator, which is the line feed itself.
-        entry.key.assign(line.substr(0, 2));
-        entry.code.assign(line.substr(3, 1));
-    } else {
-        entry.key.assign(line.substr(0, 2));
-        entry.code.assign(line.substr(3, n - 5));
-    }
-    table.Append(std::move(entry));
+    // A three-byte line keeps a one-byte key and no code. In a four-byte line
+    // the cut and the key's end fall on the same byte, so the code is the one
+    // byte after the separator: the line feed itself.
+    const std::size_t keyLength = n == 3 ? 1 : 2;
+    const std::size_t codeLength = n == 3 ? 0 : n == 4 ? 1 : n - 5;
+    table.Append(CharEntry{std::string(line.data(), keyLength), std::string(line.data() + 3, codeLength)});
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* reason)
