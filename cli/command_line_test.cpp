@@ -19,6 +19,17 @@ std::string Line(const char* utf8Key, const std::string& code)
     return *Utf8ToCp936(utf8Key) + " " + code + " \r\n";
 }
 
+// A --raw argument as the program receives it: the bytes themselves on Linux;
+// on Windows arguments arrive as UTF-16 and reach RunCommandLine as UTF-8.
+std::string RawArgument(const char* utf8)
+{
+#ifdef _WIN32
+    return utf8;
+#else
+    return *Utf8ToCp936(utf8);
+#endif
+}
+
 std::string ReadAll(std::FILE* file)
 {
     std::string bytes;
@@ -80,15 +91,15 @@ TEST_F(CommandLine, LabelsEachQueryWhenThereAreSeveral)
 
 TEST_F(CommandLine, RawPrintsTheResultTextBytesOnly)
 {
-    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", *Utf8ToCp936("车")}), 0);
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("车")}), 0);
     EXPECT_EQ(m_out, *Utf8ToCp936("军") + " \r\n" + *Utf8ToCp936("东") + " ");
-    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", *Utf8ToCp936("丿")}), 0);
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("丿")}), 0);
     EXPECT_EQ(m_out, "");
 }
 
 TEST_F(CommandLine, NotFound)
 {
-    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", *Utf8ToCp936("车") + " "}), 1);
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("车 ")}), 1);
     EXPECT_EQ(m_out, "");
     EXPECT_EQ(m_err, "no find\n");
     EXPECT_EQ(Run({"--dict", m_dictionary, "龙"}), 1);
