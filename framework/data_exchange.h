@@ -1,0 +1,19 @@
+// Dialog data exchange: DoDataExchange lists one DDX_ call per control, and
+// the same list moves data either way, as `m_bSaveAndValidate` says.
+#pragma once
+
+#include "framework/cstring.h"
+
+class CWnd;
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+
+    CWnd* m_pDlgWnd;
+    BOOL m_bSaveAndValidate;  // true: controls to members; false: members to controls
+};
+
+// The text of control `id` and `value`, converted between the control's
+// UTF-16 and the member's code page 936.
+void DDX_Text(CDataExchange* pDX, int id, CString& value);
