@@ -1,5 +1,6 @@
 #include "char_table.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -74,6 +75,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* rea
 }
 
 }  // namespace
+
+std::uint64_t CharTable::NextRevision()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 CharTable& TheCharTable()
 {

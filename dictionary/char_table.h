@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +19,22 @@ class CharTable {
 public:
     using const_iterator = std::vector<CharEntry>::const_iterator;
 
-    void Append(CharEntry entry) { m_entries.push_back(std::move(entry)); }
-    void Clear() { m_entries.clear(); }
+    void Append(CharEntry entry)
+    {
+        m_entries.push_back(std::move(entry));
+        m_revision = NextRevision();
+    }
+    void Clear()
+    {
+        m_entries.clear();
+        m_revision = NextRevision();
+    }
+
+    // Changes whenever the entries do, and is never the same for two tables
+    // with different entries: what is worked out from a table (an index) can
+    // be kept and reused while its revision and size stay the same. A table
+    // that was never filled has revision 0.
+    std::uint64_t Revision() const { return m_revision; }
 
     std::size_t size() const { return m_entries.size(); }
     bool empty() const { return m_entries.empty(); }
@@ -28,7 +43,10 @@ public:
     const_iterator end() const { return m_entries.end(); }
 
 private:
+    static std::uint64_t NextRevision();
+
     std::vector<CharEntry> m_entries;
+    std::uint64_t m_revision = 0;
 };
 
 // The process-wide table: empty at start, filled once, then only read.

@@ -2,13 +2,22 @@
 
 #include <algorithm>
 
+#include "search/code_index.h"
 #include "search/common_run_length.h"
 
 std::vector<ScoredChar> RankMatches(const CharTable& table, std::string_view queryCode)
 {
+    // Only entries sharing a 4-byte window with the padded query code can
+    // score enough; the index names them in table order, so the list comes
+    // out as a walk of the whole table would make it.
+    const std::shared_ptr<const CodeIndex> index = IndexOf(table);
+    thread_local std::vector<std::uint32_t> candidates;
+    index->Candidates(queryCode, candidates);
+
     std::vector<ScoredChar> list;
-    for (const CharEntry& entry : table) {
-        int score = CommonRunLength(entry.code, queryCode);
+    for (std::uint32_t i : candidates) {
+        const CharEntry& entry = table[i];
+        const int score = CommonRunLength(entry.code, queryCode);
         if (score >= kMinimumScore)
             list.push_back(ScoredChar{entry.key, score});
     }

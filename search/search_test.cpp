@@ -98,6 +98,29 @@ TEST(RunSearch, DuplicateKeyUsesTheFirstCodeAndListsTheLaterOne)
     EXPECT_EQ(RunSearch(table, "aa"), std::optional<std::string>("aa \r\nbb "));
 }
 
+TEST(RankMatches, FindsRunsThatGoOnIntoThePadding)
+{
+    // Neither entry shares 4 bytes with the query code itself: "AB" lies over
+    // the query's end and the entry's dashes over the padding; "----" lies
+    // wholly over the padding and so matches any query.
+    const CharTable table = Table("qq ZZAB \nee AB-- \ndd ---- \nff --ZZ \n");
+    EXPECT_EQ(Flatten(RankMatches(table, "ZZAB")),
+              (std::vector<std::pair<std::string, int>>{{"ee", 4}, {"dd", 4}, {"ff", 4}}));
+    EXPECT_EQ(Flatten(RankMatches(table, "")), (std::vector<std::pair<std::string, int>>{{"dd", 4}}));
+}
+
+TEST(RankMatches, SeesEntriesAddedAfterAnEarlierSearch)
+{
+    CharTable table = Table("aa ABCDE \n");
+    EXPECT_TRUE(RankMatches(table, "xBCDEx").size() == 1);
+    ParseCharTable("bb zBCDEz \n", table);
+    EXPECT_EQ(RankMatches(table, "xBCDEx").size(), 2u);
+    CharTable moved = std::move(table);
+    EXPECT_EQ(RankMatches(moved, "xBCDEx").size(), 2u);
+    table.Clear();
+    EXPECT_EQ(RankMatches(table, "xBCDEx").size(), 0u);
+}
+
 TEST(RunSearch, UsesTheProcessTable)
 {
     TheCharTable().Clear();

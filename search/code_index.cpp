@@ -1,0 +1,69 @@
+#include "code_index.h"
+
+#include <algorithm>
+#include <mutex>
+#include <string>
+
+namespace {
+
+std::uint32_t Window(const char* bytes)
+{
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[0])) << 24 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[1])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[3]));
+}
+
+constexpr std::string_view kPadding = "---";
+
+}  // namespace
+
+CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_tableSize(table.size())
+{
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::string& code = table[i].code;
+        for (std::size_t k = 0; k + 4 <= code.size(); ++k)
+            m_postings.push_back(std::uint64_t{Window(code.data() + k)} << 32 | i);
+    }
+    std::sort(m_postings.begin(), m_postings.end());
+    m_postings.erase(std::unique(m_postings.begin(), m_postings.end()), m_postings.end());
+}
+
+void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t>& candidates) const
+{
+    candidates.clear();
+    // The windows of the query code padded by three '-' bytes each side hold
+    // every window that crosses into the padding; four '-' in a row is the
+    // window lying wholly in it, which an entry's own dashes can match.
+    thread_local std::string padded;
+    padded.assign(kPadding);
+    padded.append(queryCode);
+    padded.append(kPadding);
+    thread_local std::vector<std::uint32_t> windows;
+    windows.clear();
+    windows.push_back(Window("----"));
+    for (std::size_t k = 0; k + 4 <= padded.size(); ++k)
+        windows.push_back(Window(padded.data() + k));
+    std::sort(windows.begin(), windows.end());
+    windows.erase(std::unique(windows.begin(), windows.end()), windows.end());
+
+    for (std::uint32_t window : windows) {
+        const std::uint64_t first = std::uint64_t{window} << 32;
+        auto from = std::lower_bound(m_postings.begin(), m_postings.end(), first);
+        for (auto it = from; it != m_postings.end() && (*it >> 32) == window; ++it)
+            candidates.push_back(static_cast<std::uint32_t>(*it));
+    }
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+}
+
+std::shared_ptr<const CodeIndex> IndexOf(const CharTable& table)
+{
+    static std::mutex mutex;
+    static std::shared_ptr<const CodeIndex> last;
+    std::lock_guard<std::mutex> lock(mutex);
+    // The size is checked too: a table moved from keeps its revision.
+    if (!last || last->Revision() != table.Revision() || last->TableSize() != table.size())
+        last = std::make_shared<const CodeIndex>(table);
+    return last;
+}
