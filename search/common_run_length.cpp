@@ -18,12 +18,15 @@ constexpr char kPad = '-';
 // This visits the same offsets as sliding E over a built padded string, but
 // does n * m comparisons instead of (n + m) * m and needs no buffer.
 
-std::size_t LongestPadRun(std::string_view e)
+// The longest run of pad bytes in `e`.
+SharedRun LongestPadRun(std::string_view e)
 {
-    std::size_t best = 0, run = 0;
-    for (char c : e) {
-        run = c == kPad ? run + 1 : 0;
-        best = std::max(best, run);
+    SharedRun best;
+    std::size_t run = 0;
+    for (std::size_t k = 0; k < e.size(); ++k) {
+        run = e[k] == kPad ? run + 1 : 0;
+        if (run > best.length)
+            best = {k + 1 - run, run};
     }
     return best;
 }
@@ -74,15 +77,20 @@ private:
 
 }  // namespace
 
-int CommonRunLength(std::string_view entryCode, std::string_view queryCode)
+SharedRun LongestSharedRun(std::string_view entryCode, std::string_view queryCode)
 {
     if (entryCode == queryCode || entryCode.empty())
-        return 0;
+        return {};
     const std::string_view e = entryCode, q = queryCode;
     const std::ptrdiff_t m = static_cast<std::ptrdiff_t>(e.size());
     const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(q.size());
 
-    std::size_t best = LongestPadRun(e);
+    SharedRun best = LongestPadRun(e);
+    // A run ending just before E[end] beats the best so far.
+    auto offer = [&best](std::size_t run, std::ptrdiff_t end) {
+        if (run > best.length)
+            best = {static_cast<std::size_t>(end) - run, run};
+    };
     PadRunBefore padBefore(e);
     PadRunAfter padAfter(e);
     // Offsets from E's last byte over Q's first to E's first byte over Q's
@@ -91,17 +99,21 @@ int CommonRunLength(std::string_view entryCode, std::string_view queryCode)
         const std::ptrdiff_t first = std::max<std::ptrdiff_t>(0, -s);
         const std::ptrdiff_t last = std::min(m, n - s);  // one past the overlap
         std::size_t run = padBefore.At(static_cast<std::size_t>(first));
-        const char* qs = q.data() + s;
         for (std::ptrdiff_t k = first; k < last; ++k) {
-            if (e[k] == qs[k]) {
+            if (e[k] == q[k + s]) {
                 ++run;
             } else {
-                best = std::max(best, run);
+                offer(run, k);
                 run = 0;
             }
         }
-        run += padAfter.At(static_cast<std::size_t>(last));
-        best = std::max(best, run);
+        const std::size_t after = padAfter.At(static_cast<std::size_t>(last));
+        offer(run + after, last + static_cast<std::ptrdiff_t>(after));
     }
-    return static_cast<int>(std::min<std::size_t>(best, INT_MAX));
+    return best;
+}
+
+int CommonRunLength(std::string_view entryCode, std::string_view queryCode)
+{
+    return static_cast<int>(std::min<std::size_t>(LongestSharedRun(entryCode, queryCode).length, INT_MAX));
 }

@@ -1,6 +1,7 @@
 // How alike two structure codes are.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // The longest run of consecutive equal bytes that `entryCode` shares with
@@ -12,3 +13,14 @@
 // reaches the end of the overlap can go on through dashes. Without any '-'
 // the score is the length of the longest common substring.
 int CommonRunLength(std::string_view entryCode, std::string_view queryCode);
+
+// Where the longest shared run lies in the entry code: `length` bytes from
+// `start`. Bytes that met the padding are the entry's own '-' bytes.
+struct SharedRun {
+    std::size_t start = 0;
+    std::size_t length = 0;
+};
+
+// The run that CommonRunLength measures (the first of the longest, by
+// offset), with its place in `entryCode`.
+SharedRun LongestSharedRun(std::string_view entryCode, std::string_view queryCode);

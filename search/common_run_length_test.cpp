@@ -97,6 +97,21 @@ std::string RandomCode(std::mt19937& random, std::size_t maxLength, std::string_
     return code;
 }
 
+TEST(LongestSharedRun, SaysWhereTheRunLiesInTheEntryCode)
+{
+    const SharedRun inside = LongestSharedRun("xxABCDyy", "zABCDz");
+    EXPECT_EQ(inside.start, 2u);
+    EXPECT_EQ(inside.length, 4u);
+    // Dashes met by the padding belong to the run.
+    const SharedRun padded = LongestSharedRun("qAB-", "XAB");
+    EXPECT_EQ(padded.start, 1u);
+    EXPECT_EQ(padded.length, 3u);
+    const SharedRun dashes = LongestSharedRun("AB---C", "Z");
+    EXPECT_EQ(dashes.start, 2u);
+    EXPECT_EQ(dashes.length, 3u);
+    EXPECT_EQ(LongestSharedRun("ABCD", "ABCD").length, 0u);
+}
+
 TEST(CommonRunLength, AgreesWithTheLiteralMeasure)
 {
     std::mt19937 random(20261207);
@@ -106,6 +121,11 @@ TEST(CommonRunLength, AgreesWithTheLiteralMeasure)
             const std::string query = i % 3 == 0 ? entry.substr(0, entry.size() / 2) + RandomCode(random, 6, alphabet)
                                                  : RandomCode(random, 14, alphabet);
             ASSERT_EQ(CommonRunLength(entry, query), LiteralCommonRunLength(entry, query))
+                << "entry \"" << entry << "\" query \"" << query << "\"";
+            // The run it places is really there in the padded query code.
+            const SharedRun run = LongestSharedRun(entry, query);
+            const std::string padded = std::string(entry.size(), '-') + query + std::string(entry.size(), '-');
+            ASSERT_NE(padded.find(entry.substr(run.start, run.length)), std::string::npos)
                 << "entry \"" << entry << "\" query \"" << query << "\"";
         }
     }
