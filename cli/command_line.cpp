@@ -1,13 +1,17 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "cli/all_matches.h"
 #include "cli/dictionary_path.h"
 #include "cli/options.h"
 #include "cli/output_stream.h"
 #include "cli/platform.h"
+#include "cli/shared_run_text.h"
 #include "cli/text_codec.h"
 #include "dictionary/char_table.h"
+#include "search/common_run_length.h"
 #include "search/search.h"
 
 namespace {
@@ -42,6 +46,29 @@ std::string GroupLines(const std::vector<ScoredChar>& list, bool withScores, std
     return text;
 }
 
+// Each match on a line of its own, best first, with its score and the run of
+// code it shares with the query: "军 (5): 冖 车 [21]".
+std::string WhyLines(const CharTable& table, std::string_view queryCode, std::string_view indent)
+{
+    struct Match {
+        const CharEntry* entry;
+        int score;
+    };
+    std::vector<Match> matches;
+    for (const CharEntry& entry : table) {
+        const int score = CommonRunLength(entry.code, queryCode);
+        if (score >= kMinimumScore)
+            matches.push_back({&entry, score});
+    }
+    std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.score > b.score; });
+    std::string text;
+    for (const Match& match : matches) {
+        text += std::string(indent) + Cp936ToUtf8(match.entry->key) + " (" + std::to_string(match.score) + "): ";
+        text += DescribeSharedRun(match.entry->code, LongestSharedRun(match.entry->code, queryCode)) + "\n";
+    }
+    return text;
+}
+
 int FindRaw(const CharTable& table, const std::string& query, OutputStream& out, OutputStream& err)
 {
     const std::optional<std::string> text = RunSearch(table, RawQueryBytes(query));
@@ -73,15 +100,17 @@ int FindEach(const CharTable& table, const Options& options, OutputStream& out, 
             continue;
         }
         const std::vector<ScoredChar> list = RankMatches(table, entry->code);
-        if (labelled) {
+        const std::string_view indent = labelled ? "  " : "";
+        if (labelled)
             out.Write(query + ":\n");
-            out.Write(list.empty() ? std::string("  (no look-alike characters)\n")
-                                   : GroupLines(list, options.scores, "  "));
-        } else {
-            out.Write(GroupLines(list, options.scores, ""));
-            if (list.empty())
-                Say(err, "no character's code shares 4 bytes in a row with that of " + query);
-        }
+        if (labelled && list.empty())
+            out.Write("  (no look-alike characters)\n");
+        else if (options.why)
+            out.Write(WhyLines(table, entry->code, indent));
+        else
+            out.Write(GroupLines(list, options.scores, indent));
+        if (!labelled && list.empty())
+            Say(err, "no character's code shares 4 bytes in a row with that of " + query);
     }
     return status;
 }
@@ -116,6 +145,10 @@ int Run(const std::vector<std::string>& args, OutputStream& out, OutputStream& e
         return kTrouble;
     }
 
+    if (options->command == Command::All) {
+        WriteAllMatches(table, *options, out, err, IsTerminal(stderr));
+        return kAllFound;
+    }
     if (options->raw)
         return FindRaw(table, options->queries.front(), out, err);
     return FindEach(table, *options, out, err);

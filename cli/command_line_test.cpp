@@ -113,6 +113,44 @@ TEST_F(CommandLine, NotFound)
     EXPECT_EQ(m_err, "no find: the argument is not valid UTF-8\n");
 }
 
+TEST_F(CommandLine, WhyShowsTheSharedRun)
+{
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--why", "车"}), 0);
+    EXPECT_EQ(m_out, "军 (6): [42 43 44 45 46 47]\n东 (4): [44 45 46 47]\n");
+}
+
+TEST_F(CommandLine, AllListsEveryCharacterOnce)
+{
+    // A later duplicate of 车 is never searched for itself, but is listed.
+    std::ofstream(m_dictionary, std::ios::binary | std::ios::app) << Line("车", "zzzEFGH");
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--all"}), 0);
+    EXPECT_EQ(m_out,
+              "车\t6\t军\n车\t4\t东 车\n"
+              "军\t6\t车\n军\t4\t东\n"
+              "东\t4\t车 军\n"
+              "木\t7\t本 未\n"
+              "本\t7\t木\n本\t6\t未\n"
+              "未\t7\t木\n未\t6\t本\n");
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--all", "--min-score", "6", "--format", "jsonl"}), 0);
+    EXPECT_EQ(m_out,
+              "{\"char\":\"车\",\"groups\":[{\"score\":6,\"chars\":[\"军\"]}]}\n"
+              "{\"char\":\"军\",\"groups\":[{\"score\":6,\"chars\":[\"车\"]}]}\n"
+              "{\"char\":\"东\",\"groups\":[]}\n"
+              "{\"char\":\"木\",\"groups\":[{\"score\":7,\"chars\":[\"本\",\"未\"]}]}\n"
+              "{\"char\":\"本\",\"groups\":[{\"score\":7,\"chars\":[\"木\"]},{\"score\":6,\"chars\":[\"未\"]}]}\n"
+              "{\"char\":\"未\",\"groups\":[{\"score\":7,\"chars\":[\"木\"]},{\"score\":6,\"chars\":[\"本\"]}]}\n"
+              "{\"char\":\"丿\",\"groups\":[]}\n");
+}
+
+TEST_F(CommandLine, AllEscapesWhatJsonCannotHoldRaw)
+{
+    std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc) << "\"\\ ABCDE \n\x01\xFF xBCDE \n";
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--all", "--format=jsonl"}), 0);
+    EXPECT_EQ(m_out,
+              "{\"char\":\"\\\"\\\\\",\"groups\":[{\"score\":4,\"chars\":[\"\\u0001\xEF\xBF\xBD\"]}]}\n"
+              "{\"char\":\"\\u0001\xEF\xBF\xBD\",\"groups\":[{\"score\":4,\"chars\":[\"\\\"\\\\\"]}]}\n");
+}
+
 TEST_F(CommandLine, UnreadableDictionaryIsTrouble)
 {
     EXPECT_EQ(Run({"--dict", (m_dir / "absent.txt").string(), "车"}), 2);

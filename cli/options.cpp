@@ -2,9 +2,12 @@
 
 #include <string_view>
 
+#include "search/search.h"
+
 const char kUsage[] =
-    "Usage: orvalen-find [--dict FILE] [--scores] CHAR...\n"
+    "Usage: orvalen-find [--dict FILE] [--scores] [--why] CHAR...\n"
     "       orvalen-find [--dict FILE] --raw CHAR\n"
+    "       orvalen-find [--dict FILE] --all [--format tsv|jsonl] [--min-score N]\n"
     "\n"
     "Lists the characters whose structure codes share a run of at least 4 bytes\n"
     "with each CHAR's code, best matches first, one score group per line.\n"
@@ -12,9 +15,16 @@ const char kUsage[] =
     "  --dict FILE  the dictionary to search (default: hz.txt in the current\n"
     "               directory, else the bundled dictionary)\n"
     "  --scores     start each line with its group's score\n"
+    "  --why        list each match on a line of its own, with its score and\n"
+    "               the run of code it shares: parts as characters, other\n"
+    "               bytes in hex\n"
     "  --raw        take CHAR's bytes as the query as they stand (code page 936)\n"
     "               and print exactly the result text the window shows, in\n"
     "               code page 936, with CR LF between groups\n"
+    "  --all        list the look-alikes of every character of the dictionary,\n"
+    "               in dictionary order: as TSV lines (character, score,\n"
+    "               characters of the group) or as JSON lines, one per character\n"
+    "  --min-score N  with --all, only groups scoring N or more (at least 4)\n"
     "  --help       show this help\n"
     "  --version    show the version\n"
     "\n"
@@ -39,12 +49,27 @@ bool HasName(std::string_view arg, std::string_view name)
     return arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=');
 }
 
+// A whole decimal number that fits an int, or nothing.
+std::optional<int> ScoreValue(const std::optional<std::string>& text)
+{
+    if (!text || text->empty() || text->size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (char c : *text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 }  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error)
 {
     Options options;
     bool optionsEnded = false;
+    bool formatGiven = false;  // --format or --min-score, which go with --all
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
@@ -59,6 +84,30 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             options.raw = true;
         } else if (arg == "--scores") {
             options.scores = true;
+        } else if (arg == "--why") {
+            options.why = true;
+        } else if (arg == "--all") {
+            options.command = Command::All;
+        } else if (HasName(arg, "--format")) {
+            const std::optional<std::string> value = OptionValue("--format", args, i);
+            if (value == "tsv") {
+                options.format = AllFormat::Tsv;
+            } else if (value == "jsonl") {
+                options.format = AllFormat::Jsonl;
+            } else {
+                error = "--format takes tsv or jsonl";
+                return std::nullopt;
+            }
+            formatGiven = true;
+        } else if (HasName(arg, "--min-score")) {
+            const std::optional<int> value = ScoreValue(OptionValue("--min-score", args, i));
+            if (!value || *value < kMinimumScore) {
+                error = "--min-score takes a whole number of at least " + std::to_string(kMinimumScore) +
+                        ", the least score a match has";
+                return std::nullopt;
+            }
+            options.minScore = *value;
+            formatGiven = true;
         } else if (HasName(arg, "--dict")) {
             std::optional<std::string> value = OptionValue("--dict", args, i);
             if (!value || value->empty()) {
@@ -71,8 +120,19 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             return std::nullopt;
         }
     }
-    if (options.command != Command::Find)
+    if (options.command == Command::Help || options.command == Command::Version)
         return options;
+    if (options.command == Command::All) {
+        if (!options.queries.empty() || options.raw || options.why || options.scores) {
+            error = "--all takes no characters and goes only with --dict, --format and --min-score";
+            return std::nullopt;
+        }
+        return options;
+    }
+    if (formatGiven) {
+        error = "--format and --min-score go with --all";
+        return std::nullopt;
+    }
     if (options.queries.empty()) {
         error = "no character to look up";
         return std::nullopt;
@@ -81,8 +141,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         error = "--raw takes exactly one query";
         return std::nullopt;
     }
-    if (options.raw && options.scores) {
-        error = "--raw prints the result text only; it does not go with --scores";
+    if (options.raw && (options.scores || options.why)) {
+        error = "--raw prints the result text only; it does not go with --scores or --why";
         return std::nullopt;
     }
     return options;

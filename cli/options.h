@@ -5,13 +5,18 @@
 #include <string>
 #include <vector>
 
-enum class Command { Find, Help, Version };
+enum class Command { Find, All, Help, Version };
+
+enum class AllFormat { Tsv, Jsonl };
 
 struct Options {
     Command command = Command::Find;
     std::optional<std::string> dictionary;  // --dict FILE
     bool raw = false;                       // --raw: bytes in, result text bytes out
     bool scores = false;                    // --scores: each group's score
+    bool why = false;                       // --why: the run each match shares
+    AllFormat format = AllFormat::Tsv;      // --all --format tsv|jsonl
+    int minScore = 4;                       // --all --min-score N
     std::vector<std::string> queries;       // as given, UTF-8 unless --raw
 };
 

@@ -17,7 +17,16 @@ TEST(Options, UsageErrors)
         {{"--dict="}, "--dict needs a file name"},
         {{"--raw"}, "no character to look up"},
         {{"--raw", "a", "b"}, "--raw takes exactly one query"},
-        {{"--raw", "--scores", "a"}, "--raw prints the result text only; it does not go with --scores"},
+        {{"--raw", "--scores", "a"}, "--raw prints the result text only; it does not go with --scores or --why"},
+        {{"--raw", "--why", "a"}, "--raw prints the result text only; it does not go with --scores or --why"},
+        {{"--all", "a"}, "--all takes no characters and goes only with --dict, --format and --min-score"},
+        {{"--all", "--why"}, "--all takes no characters and goes only with --dict, --format and --min-score"},
+        {{"--all", "--format", "csv"}, "--format takes tsv or jsonl"},
+        {{"--all", "--format"}, "--format takes tsv or jsonl"},
+        {{"--all", "--min-score", "3"}, "--min-score takes a whole number of at least 4, the least score a match has"},
+        {{"--all", "--min-score=-5"}, "--min-score takes a whole number of at least 4, the least score a match has"},
+        {{"--all", "--min-score", "9999999999"}, "--min-score takes a whole number of at least 4, the least score a match has"},
+        {{"--min-score", "5", "a"}, "--format and --min-score go with --all"},
         {{"--bogus", "a"}, "unknown option --bogus"},
         {{"-x", "a"}, "unknown option -x"},
     };
@@ -51,6 +60,20 @@ TEST(Options, DashesAsQueries)
     ASSERT_TRUE(options) << error;
     EXPECT_FALSE(options->raw);
     EXPECT_EQ(options->queries, (std::vector<std::string>{"-", "--raw", "-x"}));
+}
+
+TEST(Options, AllWithFormatAndMinimumScore)
+{
+    std::string error;
+    std::optional<Options> options = ParseOptions({"--all", "--format=jsonl", "--min-score", "6"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->command, Command::All);
+    EXPECT_EQ(options->format, AllFormat::Jsonl);
+    EXPECT_EQ(options->minScore, 6);
+    options = ParseOptions({"--all"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->format, AllFormat::Tsv);
+    EXPECT_EQ(options->minScore, 4);
 }
 
 TEST(Options, HelpAndVersionNeedNoQuery)

@@ -1,0 +1,15 @@
+// The whole look-alike table: every character's matches, in one run.
+#pragma once
+
+#include "cli/options.h"
+#include "cli/output_stream.h"
+#include "dictionary/char_table.h"
+
+// For each key of `table`, in table order and once (its first entry, as a
+// search finds it), its score groups as a search lists them, keeping those
+// scoring options.minScore or more. TSV: one line per group, "character TAB
+// score TAB characters separated by spaces". JSONL: one object per character,
+// {"char":…,"groups":[{"score":…,"chars":[…]},…]}. Everything in UTF-8.
+// With `progress`, a count of the characters done goes to `err`.
+void WriteAllMatches(const CharTable& table, const Options& options, OutputStream& out, OutputStream& err,
+                     bool progress);

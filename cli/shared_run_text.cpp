@@ -1,0 +1,66 @@
+#include "shared_run_text.h"
+
+#include <cstdio>
+
+#include "cli/text_codec.h"
+
+namespace {
+
+bool IsLeadByte(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+bool IsTrailByte(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+}  // namespace
+
+std::string DescribeSharedRun(std::string_view entryCode, SharedRun run)
+{
+    const std::size_t end = run.start + run.length;
+    std::string text;
+    std::string hex;  // hex bytes waiting to be closed with "]"
+    auto flushHex = [&] {
+        if (hex.empty())
+            return;
+        text += (text.empty() ? "[" : " [") + hex + "]";
+        hex.clear();
+    };
+    // Walk the code from its start, so that characters are cut where the
+    // code's own characters begin, not where the run happens to.
+    std::size_t i = 0;
+    while (i < end && i < entryCode.size()) {
+        const unsigned char byte = static_cast<unsigned char>(entryCode[i]);
+        const bool pair = IsLeadByte(byte) && i + 1 < entryCode.size() &&
+                          IsTrailByte(static_cast<unsigned char>(entryCode[i + 1]));
+        const std::size_t width = pair ? 2 : 1;
+        const bool inside = i >= run.start && i + width <= end;
+        std::string shown;
+        if (pair && inside) {
+            shown = Cp936ToUtf8(entryCode.substr(i, 2));
+            if (shown == kReplacement)
+                shown.clear();
+        }
+        if (!shown.empty()) {
+            flushHex();
+            text += (text.empty() ? "" : " ") + shown;
+        } else {
+            for (std::size_t k = i; k < i + width; ++k) {
+                if (k < run.start || k >= end)
+                    continue;
+                char digits[4];
+                std::snprintf(digits, sizeof digits, "%s%02X", hex.empty() ? "" : " ",
+                              static_cast<unsigned char>(entryCode[k]));
+                hex += digits;
+            }
+        }
+        i += width;
+    }
+    flushHex();
+    return text;
+}

@@ -1,0 +1,13 @@
+// Shows the run of code that links a match to the query.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "search/common_run_length.h"
+
+// The bytes of `run` in `entryCode`, cut along the entry code's own code page
+// 936 characters: a whole double-byte character shows as itself (in UTF-8),
+// any other byte, or part of a character cut by the run's ends, as hex in
+// brackets. Tokens are separated by spaces: "冖 车 [21]".
+std::string DescribeSharedRun(std::string_view entryCode, SharedRun run);

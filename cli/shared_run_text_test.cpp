@@ -1,0 +1,35 @@
+#include "cli/shared_run_text.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/text_codec.h"
+
+namespace {
+
+std::string Gb(const char* utf8)
+{
+    return *Utf8ToCp936(utf8);
+}
+
+TEST(DescribeSharedRun, WholeCharactersShowAsThemselves)
+{
+    const std::string code = Gb("冖车") + "!" + Gb("口");
+    EXPECT_EQ(DescribeSharedRun(code, {0, 5}), "冖 车 [21]");
+    EXPECT_EQ(DescribeSharedRun(code, {2, 5}), "车 [21] 口");
+}
+
+TEST(DescribeSharedRun, CharactersCutByTheRunShowAsHex)
+{
+    const std::string code = Gb("冖车口");  // DA A2 B3 B5 BF DA
+    EXPECT_EQ(DescribeSharedRun(code, {1, 4}), "[A2] 车 [BF]");
+    // The code's own character boundaries count, not the run's start.
+    EXPECT_EQ(DescribeSharedRun("x" + code, {2, 4}), "[A2] 车 [BF]");
+}
+
+TEST(DescribeSharedRun, BytesThatAreNoCharacterShowAsHex)
+{
+    EXPECT_EQ(DescribeSharedRun("AB--\x81", {0, 5}), "[41 42 2D 2D 81]");
+    EXPECT_EQ(DescribeSharedRun("", {0, 0}), "");
+}
+
+}  // namespace
