@@ -32,11 +32,13 @@ def ensure_inputs(package_dir=TOOL_DIR):
 
 def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
     equivalents = sources.read_equivalent_ideographs(unicode_dir)
+    radical_numbers, stroke_counts = sources.read_unihan(unicode_dir)
     return Scheme(
         decompositions=sources.read_decompositions(package_dir),
         equivalents=equivalents,
         radical_forms=sources.read_radical_forms(unicode_dir, equivalents),
-        radical_numbers=sources.read_radical_numbers(unicode_dir),
+        radical_numbers=radical_numbers,
+        stroke_counts=stroke_counts,
     )
 
 

@@ -29,9 +29,11 @@ REPEAT_MARK = 0x37      # r..., the same part repeated
 TRANSFORM_MARK = 0x38   # ref..., rrot...: a part mirrored or turned
 MODIFIED_MARK = 0x39    # m...: a part with a stroke changed or cut
 OTHER_MARK = 0x3A
-# Suffixes: /t touching, /m merged, /o overlapping, /s ..., which make an
-# otherwise loose structure a fused one.
-FUSED_SUFFIX_MARK = {"t": 0x3B, "m": 0x3C, "o": 0x3D, "s": 0x3E}
+FUSED_MARK = 0x3F       # the outline tail of fused and framed characters
+LONE_MARK = 0x3E        # an unnamed piece standing alone as a body
+# Suffixes of side-by-side and stacked structures: /t touching, /m merged,
+# /o overlapping.
+FUSED_SUFFIX_MARK = {"t": 0x3B, "m": 0x3C, "o": 0x3D}
 
 # Frames that enclose the rest of the character.
 FRAMES = frozenset("门囗冂匚凵")
@@ -41,7 +43,12 @@ FRAMES = frozenset("门囗冂匚凵")
 # character occupies.
 _USER_DEFINED_LEADS = list(range(0xAA, 0xB0)) + list(range(0xF8, 0xFF))
 
+_STROKE_LETTERS = [bytes([letter]) for letter in b"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"]
+
 MAX_RESOLVE_DEPTH = 12
+STROKE_BYTES = 1
+SIMPLE_STROKES = 4
+UNNAMED_DEPTH = 99
 
 
 def class_mark(kind):
@@ -78,12 +85,14 @@ def cp936_form(name):
 
 
 class Scheme:
-    def __init__(self, decompositions, equivalents, radical_forms, radical_numbers):
+    def __init__(self, decompositions, equivalents, radical_forms, radical_numbers, stroke_counts):
         self.decompositions = decompositions
         self.equivalents = equivalents
         self.radical_forms = radical_forms
         self.radical_numbers = radical_numbers
+        self.stroke_counts = stroke_counts
         self.piece_codes = {}
+        self.stroke_codes = {}
         self._resolved = {}
 
     # -- parts ---------------------------------------------------------
@@ -126,12 +135,43 @@ class Scheme:
                 result = self.resolve(parts[0], depth + 1)
             else:
                 result = [unit for part in parts for unit in self.resolve(part, depth + 1)]
+                # An unnamed cluster of strokes is one piece: strokes side by
+                # side say nothing about likeness.
+                if depth >= UNNAMED_DEPTH or all(map(self.is_stroke, result)):
+                    result = [name]
         self._resolved[name] = result
         return result
 
+    def stroke_count(self, unit):
+        """Unihan's stroke count; 1 for the CJK stroke forms (㇆, ㇕ ...),
+        and 2 for unnamed pieces, which are at least that."""
+        if len(unit) == 1 and 0x31C0 <= ord(unit) <= 0x31EF:
+            return 1
+        return self.stroke_counts.get(unit, 2)
+
+    def is_stroke(self, unit):
+        """A single stroke, a stroke form or a repeated stroke such as 二."""
+        if self.stroke_count(unit) == 1:
+            return True
+        kind, parts = self.parts(unit)
+        return kind.startswith("r") and all(map(self.is_stroke, parts))
+
     def unit_code(self, unit):
+        if STROKE_BYTES and self.stroke_count(unit) == 1:
+            return self.stroke_code(unit)
         form = cp936_form(unit)
         return form if form is not None else self.piece_code(unit)
+
+    def stroke_code(self, unit):
+        """A single stroke is one byte, a letter: next to a part it makes a
+        run of 3, so a stroke beside a part is not a likeness by itself."""
+        code = self.stroke_codes.get(unit)
+        if code is None:
+            if len(self.stroke_codes) >= len(_STROKE_LETTERS):
+                raise RuntimeError("out of one-byte codes for strokes")
+            code = _STROKE_LETTERS[len(self.stroke_codes)]
+            self.stroke_codes[unit] = code
+        return code
 
     def parts(self, character):
         """(structure type, [units]) of a character or unit; no parts for an
@@ -162,23 +202,29 @@ class Scheme:
         return self.unit_code(unit) + b"".join(map(self.unit_code, parts)) + bytes([class_mark(kind)])
 
     def is_simple(self, unit):
-        """A component made of strokes only (十, 人, 口): sharing one says
+        """A component of few strokes (十, 口, 月, 木): sharing one says
         little, so it is opened only where it is the whole body."""
-        kind, parts = self.parts(unit)
-        return all(not self.parts(part)[1] or (len(parts) == 1 and self.is_simple(part))
-                   for part in parts)
+        return self.stroke_count(unit) <= SIMPLE_STROKES
 
     def opens(self, character, parts, part):
         """Whether a part's own block goes into the character's code."""
         others = [other for other in parts if other != part]
-        strokes_only = all(not self.parts(other)[1] for other in others)
         if self.is_radical(character, part):
-            # 太 is 大 plus a dot: it must stay close to 大.
-            return strokes_only
+            # 太 is 大 plus a dot, 辩 is 辛 around 讠: what matters is the
+            # radical, so it is opened when the rest is small.
+            return all(map(self.is_stroke, others)) or parts.count(part) > 1
         if self.is_simple(part):
             # 什 is 亻 plus 十: 十 is what it shares with 汁, 计 and 针.
-            return strokes_only or (len(parts) == 2 and self.is_radical(character, others[0]))
+            return all(map(self.is_stroke, others)) or (
+                len(parts) == 2 and self.is_radical(character, others[0]))
         return True
+
+    def opened(self, unit):
+        """A part's block; a part without one (an unnamed piece) is written
+        twice around a mark so that sharing it still makes a run of 5."""
+        if self.is_stroke(unit):
+            return b""
+        return self.block(unit) or self.unit_code(unit) + bytes([LONE_MARK]) + self.unit_code(unit)
 
     def code(self, character):
         kind, parts = self.parts(character)
@@ -187,8 +233,12 @@ class Scheme:
         out = self.block(character)
         for part in parts:
             if self.opens(character, parts, part):
-                out += self.block(part)
-        if is_fused(kind) or (kind.startswith("s") and parts[0] in FRAMES):
+                out += self.opened(part)
+        if len(parts) == 1 and class_mark(kind) in (MODIFIED_MARK, TRANSFORM_MARK):
+            # 已 is 己 changed a little, 入 is 人 mirrored: each takes its
+            # base's code along.
+            out += self.code(parts[0])
+        elif is_fused(kind) or (kind.startswith("s") and parts[0] in FRAMES):
             first = self.unit_code(parts[0])
-            out += first + bytes([class_mark(kind)]) + first
+            out += first + bytes([FUSED_MARK]) + first
         return out

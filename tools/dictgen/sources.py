@@ -89,6 +89,11 @@ def read_radical_forms(unicode_dir=UNICODE_DATA_DIR, equivalents=None):
                 name = unicodedata.name(chr(int(radical, 16)), "")
                 if name.startswith("KANGXI RADICAL "):
                     number_by_name[_radical_name(name)] = number
+    # Two pairs of radicals share one side form, which the files above give
+    # to one radical only: 月 writes meat (130) as well as moon (74), and 阝
+    # writes city (163) as well as mound (170).
+    forms["130"].add("月")
+    forms["163"].add("阝")
     for form, ideograph in equivalents.items():
         name = unicodedata.name(form, "")
         if name.startswith("CJK RADICAL "):
@@ -98,21 +103,26 @@ def read_radical_forms(unicode_dir=UNICODE_DATA_DIR, equivalents=None):
     return forms
 
 
-def read_radical_numbers(unicode_dir=UNICODE_DATA_DIR):
-    """Maps each ideograph to its kRSUnicode entries as (radical, strokes) pairs,
-    the radical number without the simplified mark."""
-    numbers = {}
+def read_unihan(unicode_dir=UNICODE_DATA_DIR):
+    """(radicals, strokes) from Unihan: each ideograph's kRSUnicode entries as
+    (radical number without the simplified mark, residual strokes) pairs, and
+    its first kTotalStrokes count."""
+    radicals, strokes = {}, {}
     with bz2.open(Path(unicode_dir) / "Unihan_IRGSources.txt.bz2", "rt", encoding="utf-8") as lines:
         for line in lines:
-            if "\tkRSUnicode\t" not in line:
+            if not line.startswith("U+"):
                 continue
-            code_point, _, values = line.rstrip("\n").split("\t")
-            entries = []
-            for value in values.split():
-                radical, _, strokes = value.partition(".")
-                entries.append((radical.rstrip("'"), int(strokes)))
-            numbers[chr(int(code_point[2:], 16))] = entries
-    return numbers
+            code_point, field, values = line.rstrip("\n").split("\t")
+            character = chr(int(code_point[2:], 16))
+            if field == "kRSUnicode":
+                entries = []
+                for value in values.split():
+                    radical, _, residual = value.partition(".")
+                    entries.append((radical.rstrip("'"), int(residual)))
+                radicals[character] = entries
+            elif field == "kTotalStrokes":
+                strokes[character] = int(values.split()[0])
+    return radicals, strokes
 
 
 def gb2312_hanzi():
