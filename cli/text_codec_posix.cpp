@@ -28,6 +28,7 @@ public:
     template <typename OnBadInput>
     bool Convert(std::string_view in, std::string& out, OnBadInput onBadInput)
     {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
         char* inPtr = const_cast<char*>(in.data());
         std::size_t inLeft = in.size();
         char buffer[4096];
@@ -59,7 +60,7 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8)
 {
     if (!IsValidUtf8(utf8))
         return std::nullopt;
-    Converter converter("CP936", "UTF-8");
+    thread_local Converter converter("CP936", "UTF-8");
     std::string out;
     if (!converter.ok() || !converter.Convert(utf8, out, [](std::string&) { return std::size_t{0}; }))
         return std::nullopt;
@@ -68,7 +69,9 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8)
 
 std::string Cp936ToUtf8(std::string_view cp936)
 {
-    Converter converter("UTF-8", "CP936");
+    // Opening a converter costs far more than converting one character, and
+    // the whole table's keys may be converted one by one.
+    thread_local Converter converter("UTF-8", "CP936");
     std::string out;
     if (!converter.ok()) {
         for (std::size_t i = 0; i < cp936.size(); ++i)
