@@ -9,7 +9,8 @@
 // The result must be well-formed and equal, byte for byte, to a plain search
 // built on the literal measure: find the first entry with the query as key,
 // score every entry against its code, and list each score of 4 or more as a
-// group, best group first, keys in table order.
+// group, best group first, keys in table order. The ranking is also checked
+// for the query's bytes taken as a code, which need not be any entry's code.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -27,17 +28,13 @@
 
 namespace {
 
-struct Match {
-    std::size_t entry;
-    int score;
-};
+// Score groups, highest first, each holding its entries in table order.
+using Groups = std::map<int, std::vector<std::size_t>, std::greater<>>;
 
-// Score groups, highest first, each holding its entries in table order. An
-// entry whose code is exactly the query code is never a match.
-std::map<int, std::vector<std::size_t>, std::greater<>> ReferenceGroups(const CharTable& table,
-                                                                        std::string_view queryCode)
+// An entry whose code is exactly the query code is never a match.
+Groups ReferenceGroups(const CharTable& table, std::string_view queryCode)
 {
-    std::map<int, std::vector<std::size_t>, std::greater<>> groups;
+    Groups groups;
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (table[i].code == queryCode)
             continue;
@@ -48,8 +45,7 @@ std::map<int, std::vector<std::size_t>, std::greater<>> ReferenceGroups(const Ch
     return groups;
 }
 
-std::string ReferenceText(const CharTable& table,
-                          const std::map<int, std::vector<std::size_t>, std::greater<>>& groups)
+std::string ReferenceText(const CharTable& table, const Groups& groups)
 {
     std::string text;
     for (const auto& [score, entries] : groups) {
@@ -59,6 +55,45 @@ std::string ReferenceText(const CharTable& table,
             text += table[i].key + ' ';
     }
     return text;
+}
+
+// RankMatches for `queryCode`: scores of 4 or more, never rising, each key
+// that of an entry whose code is not the query code, and item for item the
+// reference's groups in order.
+Groups CheckRanking(const CharTable& table, std::string_view queryCode)
+{
+    const Groups groups = ReferenceGroups(table, queryCode);
+    const std::vector<ScoredChar> list = RankMatches(table, queryCode);
+
+    std::unordered_set<std::string> listable;
+    for (const CharEntry& entry : table)
+        if (entry.code != queryCode)
+            listable.insert(entry.key);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        FUZZ_CHECK(list[i].score >= 4);
+        FUZZ_CHECK(i == 0 || list[i].score <= list[i - 1].score);
+        FUZZ_CHECK(listable.count(list[i].key) == 1);
+    }
+
+    std::size_t item = 0;
+    for (const auto& [score, entries] : groups) {
+        for (std::size_t entry : entries) {
+            if (item >= list.size() || list[item].key != table[entry].key || list[item].score != score) {
+                std::fprintf(stderr, "ranked item %zu of %zu: expected entry %zu with score %d\n", item,
+                             list.size(), entry, score);
+                FuzzPrintBytes("query code", queryCode);
+                FuzzPrintBytes("expected key", table[entry].key);
+                if (item < list.size()) {
+                    std::fprintf(stderr, "  got score %d\n", list[item].score);
+                    FuzzPrintBytes("got key", list[item].key);
+                }
+                FUZZ_CHECK(!"ranked list equals the reference");
+            }
+            ++item;
+        }
+    }
+    FUZZ_CHECK(item == list.size());
+    return groups;
 }
 
 void ReportMismatch(std::string_view query, const std::optional<std::string>& got,
@@ -98,49 +133,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
     }
-    if (!queryEntry) {
-        if (result)
-            ReportMismatch(query, result, std::nullopt);
-        FUZZ_CHECK(!result);
-        return 0;
+    std::optional<std::string> expected;
+    if (queryEntry) {
+        const Groups groups = CheckRanking(table, queryEntry->code);
+        expected = ReferenceText(table, groups);
     }
-    FUZZ_CHECK(result.has_value());
-
-    const auto groups = ReferenceGroups(table, queryEntry->code);
-    const std::string expected = ReferenceText(table, groups);
-    if (*result != expected) {
+    if (result != expected) {
         ReportMismatch(query, result, expected);
-        FUZZ_CHECK(*result == expected);
+        FUZZ_CHECK(result == expected);
     }
+    if (result)
+        FUZZ_CHECK(FormatMatches(RankMatches(table, queryEntry->code)) == *result);
 
-    // The ranked list: scores of 4 or more, never rising, each key that of an
-    // entry whose code is not the query code, in the reference's order.
-    std::unordered_set<std::string> listable;
-    for (const CharEntry& entry : table)
-        if (entry.code != queryEntry->code)
-            listable.insert(entry.key);
-    const std::vector<ScoredChar> list = RankMatches(table, queryEntry->code);
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        FUZZ_CHECK(list[i].score >= 4);
-        FUZZ_CHECK(i == 0 || list[i].score <= list[i - 1].score);
-        FUZZ_CHECK(listable.count(list[i].key) == 1);
-    }
-    FUZZ_CHECK(FormatMatches(list) == *result);
-
-    std::vector<Match> expectedList;
-    for (const auto& [score, entries] : groups)
-        for (std::size_t i : entries)
-            expectedList.push_back(Match{i, score});
-    FUZZ_CHECK(list.size() == expectedList.size());
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].key != table[expectedList[i].entry].key || list[i].score != expectedList[i].score) {
-            std::fprintf(stderr, "ranked item %zu: score %d, expected entry %zu with score %d\n", i,
-                         list[i].score, expectedList[i].entry, expectedList[i].score);
-            FuzzPrintBytes("key", list[i].key);
-            FuzzPrintBytes("expected key", table[expectedList[i].entry].key);
-            FUZZ_CHECK(!"ranked list equals the reference");
-        }
-    }
+    CheckRanking(table, query);
 
     // The process-wide table answers exactly as the same table passed in.
     ParseCharTable(dictionary, TheCharTable());
