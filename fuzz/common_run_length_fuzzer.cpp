@@ -1,5 +1,6 @@
-// CommonRunLength against the measure as literally defined (a padded string,
-// every shift), on two byte strings taken from the input:
+// CommonRunLength and LongestSharedRun against the measure as literally
+// defined (a padded string, every shift), on two byte strings taken from the
+// input:
 //
 //   mode byte, split byte, body
 //
@@ -35,6 +36,33 @@ char MapByte(unsigned mode, unsigned char byte)
     }
 }
 
+// The literal measure once more, keeping where the first of the longest runs
+// starts in the entry code: shifts in order, runs within a shift left to right,
+// and only a strictly longer run replaces the best.
+SharedRun LiteralLongestSharedRun(std::string_view entryCode, std::string_view queryCode)
+{
+    SharedRun best;
+    if (entryCode == queryCode)
+        return best;
+    const std::size_t m = entryCode.size();
+    const std::string padded = std::string(m, '-') + std::string(queryCode) + std::string(m, '-');
+    for (std::size_t i = 0; i < padded.size() - m; ++i) {
+        std::size_t run = 0;
+        for (std::size_t k = 0; k < m; ++k) {
+            if (entryCode[k] == padded[i + k]) {
+                ++run;
+            } else {
+                if (run > best.length)
+                    best = SharedRun{k - run, run};
+                run = 0;
+            }
+        }
+        if (run > best.length)
+            best = SharedRun{m - run, run};
+    }
+    return best;
+}
+
 void CheckPair(std::string_view entryCode, std::string_view queryCode)
 {
     const int score = CommonRunLength(entryCode, queryCode);
@@ -47,6 +75,17 @@ void CheckPair(std::string_view entryCode, std::string_view queryCode)
     }
     // A run is a run of the entry code's own bytes.
     FUZZ_CHECK(score >= 0 && static_cast<std::size_t>(score) <= entryCode.size());
+
+    const SharedRun run = LongestSharedRun(entryCode, queryCode);
+    const SharedRun literalRun = LiteralLongestSharedRun(entryCode, queryCode);
+    if (run.start != literalRun.start || run.length != literalRun.length) {
+        std::fprintf(stderr, "LongestSharedRun gives %zu bytes from %zu, the literal measure %zu from %zu\n",
+                     run.length, run.start, literalRun.length, literalRun.start);
+        FuzzPrintBytes("entry code", entryCode);
+        FuzzPrintBytes("query code", queryCode);
+        FUZZ_CHECK(!"LongestSharedRun equals the literal one");
+    }
+    FUZZ_CHECK(literalRun.length == static_cast<std::size_t>(literal));
 }
 
 }  // namespace
