@@ -7,7 +7,12 @@ int LiteralCommonRunLength(std::string_view entryCode, std::string_view queryCod
     if (entryCode == queryCode)
         return 0;
     const std::size_t m = entryCode.size();
-    const std::string padded = std::string(m, '-') + std::string(queryCode) + std::string(m, '-');
+    // Built in a buffer kept between calls: the reference is called for
+    // millions of pairs, and allocating each time would be most of its cost.
+    thread_local std::string padded;
+    padded.assign(m, '-');
+    padded.append(queryCode);
+    padded.append(m, '-');
     int best = 0;
     for (std::size_t i = 0; i < padded.size() - m; ++i) {
         int run = 0;
