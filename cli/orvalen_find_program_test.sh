@@ -2,7 +2,7 @@
 # The built orvalen-find as a script would use it: exit codes, and output that
 # cannot be written. Usage: orvalen_find_program_test.sh PATH-TO-orvalen-find
 set -u
-program=$1
+program=$(realpath "$1")
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failures=0
@@ -50,5 +50,26 @@ if [[ -w /dev/full ]]; then
     check "full disk" 2 $? "cannot write the output"
 fi
 
-echo "$((9 - failures)) passed, $failures failed"
+# Hostile input: a query as long as the system lets one argument be, a dictionary that is a directory, that
+# cannot be read, that is empty, that is UTF-8, and one of 100,000 lines.
+query=$(head -c 120000 /dev/zero | tr '\0' 'x')
+"$program" --dict "$dir/hz.txt" "$query" > "$dir/out" 2> "$dir/err"
+check "120 KB query" 1 $? "no find"
+"$program" --dict "$dir" 车 > "$dir/out" 2> "$dir/err"
+check "directory as dictionary" 2 $? "cannot read"
+"$program" --dict /proc/self/mem 车 > "$dir/out" 2> "$dir/err"
+check "unreadable dictionary" 2 $? "cannot read"
+: > "$dir/empty.txt"
+"$program" --dict "$dir/empty.txt" 车 > "$dir/out" 2> "$dir/err"
+check "empty dictionary" 1 $? "no find"
+iconv -f CP936 -t UTF-8 "$dir/hz.txt" > "$dir/utf8.txt"
+"$program" --dict "$dir/utf8.txt" 车 > "$dir/out" 2> "$dir/err"
+check "UTF-8 dictionary" 1 $? "no find"
+yes "$(printf '\xbe\xfc xBCDEFy \r')" | head -n 99999 > "$dir/lines.txt"
+printf '\xb3\xb5 ABCDEFG \r\n' >> "$dir/lines.txt"
+"$program" --dict "$dir/lines.txt" --scores 车 > "$dir/out" 2> "$dir/err"
+check "100,000 lines" 0 $?
+[[ $(wc -c < "$dir/out") -eq $((3 + 99999 * 4)) ]] || { echo "FAIL 100,000 lines: $(wc -c < "$dir/out") bytes of output"; failures=$((failures + 1)); }
+
+echo "$((16 - failures)) passed, $failures failed"
 [[ $failures -eq 0 ]]
