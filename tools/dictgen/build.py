@@ -39,6 +39,7 @@ def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
         radical_forms=sources.read_radical_forms(unicode_dir, equivalents),
         radical_numbers=radical_numbers,
         stroke_counts=stroke_counts,
+        radical_ideographs=sources.read_radical_ideographs(unicode_dir),
     )
 
 

@@ -1,19 +1,21 @@
 """The structure-code scheme.
 
-A character's code is a string of 2-byte code page 936 parts and 1-byte
+A code is a string of 2-byte code page 936 parts, 1-byte strokes and 1-byte
 structure-class marks.  The search counts two characters alike when their
-codes share a run of 4 or more bytes, so the scheme is built from short
-"blocks" whose adjacent pairs carry the meaning:
+codes share a run of 4 or more bytes, that is two parts side by side, or a
+part and a mark and more.  So the code is built from short blocks:
 
 * a block is a component, its direct parts in order, and the mark of the
-  way those parts are put together;
-* a character's code is its own block, then the block of each part that is
-  worth sharing (every part except the radical), then, for fused and framed
-  characters, a tail: first part, class mark, first part.
+  way they are put together (请 is 请 讠 青 and the mark for side by side);
+* a character's code is its own block, then the block of each part worth
+  sharing, then, for fused and framed characters, an outline tail: first
+  part, a mark, first part again (日 and 目 both end 口 ? 口).
 
-So a character that contains 青 carries 青's block, which is also the start
-of 青's own code, and the two share at least 6 bytes; two characters that
-share only a radical share 2 bytes, below the search's threshold.
+A character that contains 青 carries 青's block, which is also the start of
+青's own code, so 请, 清 and 青 share 6 bytes or more.  The radical is not
+opened, so two characters that share only a radical share 2 bytes, below
+the threshold.  Single strokes are one byte, so a stroke beside a part (3
+bytes) is no likeness either.
 """
 
 # Structure types of the decomposition table, by their first letters, mapped
@@ -43,12 +45,19 @@ FRAMES = frozenset("门囗冂匚凵")
 # character occupies.
 _USER_DEFINED_LEADS = list(range(0xAA, 0xB0)) + list(range(0xF8, 0xFF))
 
-_STROKE_LETTERS = [bytes([letter]) for letter in b"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"]
+# Single strokes are written as one ASCII letter or digit each, handed out
+# in order of first use.
+_STROKE_LETTERS = [bytes([letter]) for letter in
+                   b"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"]
 
-MAX_RESOLVE_DEPTH = 12
-STROKE_BYTES = 1
+# Guards against cycles in the decomposition table.
+MAX_DEPTH = 12
+# Components of at most this many strokes (十, 口, 月, 木) are too common to
+# mean likeness wherever they occur.
 SIMPLE_STROKES = 4
-UNNAMED_DEPTH = 99
+# A character filed under a radical it does not show as a part, with fewer
+# than this many strokes beyond it, is that radical give or take a stroke.
+HIDDEN_RADICAL_RESIDUAL = 2
 
 
 def class_mark(kind):
@@ -58,19 +67,22 @@ def class_mark(kind):
         return FUSED_SUFFIX_MARK[suffix]
     if base in CLASS_MARKS:
         return CLASS_MARKS[base]
-    if base.startswith("r") and not base.startswith("ref") and not base.startswith("rrot") and not base.startswith("rref"):
-        return REPEAT_MARK
     if base.startswith(("ref", "rrot", "rref", "rot")):
         return TRANSFORM_MARK
+    if base.startswith("r"):
+        return REPEAT_MARK
     if base.startswith("m"):
         return MODIFIED_MARK
     return OTHER_MARK
 
 
 def is_fused(kind):
-    """Parts that touch, cross or sit inside one another."""
+    """One part inside or across another, so that the first part gives the
+    outline (日 in 口, 贝 across 冂).  Parts that merely touch (土) or
+    interlock (戊) do not count: their first parts are mostly strokes and
+    would tie together characters that look nothing alike."""
     base, _, suffix = kind.partition("/")
-    return base == "lock" or base.startswith("w") or suffix in ("t", "m", "o")
+    return base.startswith("w") or suffix == "o"
 
 
 def cp936_form(name):
@@ -85,12 +97,14 @@ def cp936_form(name):
 
 
 class Scheme:
-    def __init__(self, decompositions, equivalents, radical_forms, radical_numbers, stroke_counts):
+    def __init__(self, decompositions, equivalents, radical_forms, radical_numbers, stroke_counts,
+                 radical_ideographs):
         self.decompositions = decompositions
         self.equivalents = equivalents
         self.radical_forms = radical_forms
         self.radical_numbers = radical_numbers
         self.stroke_counts = stroke_counts
+        self.radical_ideographs = radical_ideographs
         self.piece_codes = {}
         self.stroke_codes = {}
         self._resolved = {}
@@ -129,7 +143,7 @@ class Scheme:
         else:
             kind, parts = self.decompositions.get(name, ("", []))
             parts = [part for part in parts if part != name]
-            if not parts or depth > MAX_RESOLVE_DEPTH:
+            if not parts or depth > MAX_DEPTH:
                 result = [name]
             elif len(parts) == 1:
                 result = self.resolve(parts[0], depth + 1)
@@ -137,7 +151,7 @@ class Scheme:
                 result = [unit for part in parts for unit in self.resolve(part, depth + 1)]
                 # An unnamed cluster of strokes is one piece: strokes side by
                 # side say nothing about likeness.
-                if depth >= UNNAMED_DEPTH or all(map(self.is_stroke, result)):
+                if all(map(self.is_stroke, result)):
                     result = [name]
         self._resolved[name] = result
         return result
@@ -154,10 +168,11 @@ class Scheme:
         if self.stroke_count(unit) == 1:
             return True
         kind, parts = self.parts(unit)
-        return kind.startswith("r") and all(map(self.is_stroke, parts))
+        return (kind.startswith("r") and not kind.startswith(("rref", "rrot"))
+                and all(map(self.is_stroke, parts)))
 
     def unit_code(self, unit):
-        if STROKE_BYTES and self.stroke_count(unit) == 1:
+        if self.stroke_count(unit) == 1:
             return self.stroke_code(unit)
         form = cp936_form(unit)
         return form if form is not None else self.piece_code(unit)
@@ -184,10 +199,11 @@ class Scheme:
 
     def is_radical(self, character, part):
         """Whether a part is the character's radical, by kRSUnicode."""
+        part_radicals = [radical.rstrip("'") for radical, residual
+                         in self.radical_numbers.get(part, []) if residual == 0]
         for radical, _ in self.radical_numbers.get(character, []):
-            if part in self.radical_forms.get(radical, ()):
-                return True
-            if (radical, 0) in self.radical_numbers.get(part, []):
+            radical = radical.rstrip("'")
+            if part in self.radical_forms.get(radical, ()) or radical in part_radicals:
                 return True
         return False
 
@@ -224,9 +240,32 @@ class Scheme:
         twice around a mark so that sharing it still makes a run of 5."""
         if self.is_stroke(unit):
             return b""
-        return self.block(unit) or self.unit_code(unit) + bytes([LONE_MARK]) + self.unit_code(unit)
+        block = self.block(unit)
+        if not block:
+            return self.unit_code(unit) + bytes([LONE_MARK]) + self.unit_code(unit)
+        # 斥 is 斤 and a dot: 拆 carries 斤's block too, to meet 折.  Not for
+        # a simple base, whose block is everywhere.
+        kind, parts = self.parts(unit)
+        for part in parts:
+            others = [other for other in parts if other != part]
+            if not self.is_simple(part) and others and all(map(self.is_stroke, others)):
+                block += self.block(part)
+        return block
 
-    def code(self, character):
+    def hidden_radical(self, character, parts):
+        """巳 is filed under 己 with no stroke beyond it, though its parts are
+        尸 and 乚: a character that is its radical give or take a stroke,
+        with the radical not among its parts, carries the radical's block."""
+        for radical, residual in self.radical_numbers.get(character, [])[:1]:
+            ideograph = self.radical_ideographs.get(radical)
+            if (residual < HIDDEN_RADICAL_RESIDUAL and ideograph and ideograph != character
+                    and not any(self.is_radical(character, part) for part in parts)
+                    and cp936_form(ideograph) is not None):
+                return self.opened(ideograph)
+        return b""
+
+    def code(self, character, depth=0):
+        """The structure code of a character, as bytes."""
         kind, parts = self.parts(character)
         if not parts:
             return self.unit_code(character)
@@ -234,10 +273,12 @@ class Scheme:
         for part in parts:
             if self.opens(character, parts, part):
                 out += self.opened(part)
-        if len(parts) == 1 and class_mark(kind) in (MODIFIED_MARK, TRANSFORM_MARK):
+        out += self.hidden_radical(character, parts)
+        if (len(parts) == 1 and class_mark(kind) in (MODIFIED_MARK, TRANSFORM_MARK)
+                and depth < MAX_DEPTH):
             # 已 is 己 changed a little, 入 is 人 mirrored: each takes its
             # base's code along.
-            out += self.code(parts[0])
+            out += self.code(parts[0], depth + 1)
         elif is_fused(kind) or (kind.startswith("s") and parts[0] in FRAMES):
             first = self.unit_code(parts[0])
             out += first + bytes([FUSED_MARK]) + first

@@ -69,6 +69,18 @@ def _radical_name(name):
     return re.sub(r" (ONE|TWO|THREE|FOUR)$", "", name)
 
 
+def read_radical_ideographs(unicode_dir=UNICODE_DATA_DIR):
+    """Maps each radical number, ' marking a simplified one, to its ideograph."""
+    ideographs = {}
+    with open(Path(unicode_dir) / "CJKRadicals.txt", encoding="utf-8") as lines:
+        for line in lines:
+            line = line.split("#", 1)[0].strip()
+            if line:
+                number, _, ideograph = (field.strip() for field in line.split(";"))
+                ideographs[number] = chr(int(ideograph, 16))
+    return ideographs
+
+
 def read_radical_forms(unicode_dir=UNICODE_DATA_DIR, equivalents=None):
     """Maps each radical number (as a string without the simplified mark) to
     the set of ideographs that write it: its Kangxi form, its simplified form,
@@ -105,7 +117,8 @@ def read_radical_forms(unicode_dir=UNICODE_DATA_DIR, equivalents=None):
 
 def read_unihan(unicode_dir=UNICODE_DATA_DIR):
     """(radicals, strokes) from Unihan: each ideograph's kRSUnicode entries as
-    (radical number without the simplified mark, residual strokes) pairs, and
+    (radical number, residual strokes) pairs, the number marked with ' for a
+    simplified radical (149' is 讠, 149 is 言), and
     its first kTotalStrokes count."""
     radicals, strokes = {}, {}
     with bz2.open(Path(unicode_dir) / "Unihan_IRGSources.txt.bz2", "rt", encoding="utf-8") as lines:
@@ -118,7 +131,7 @@ def read_unihan(unicode_dir=UNICODE_DATA_DIR):
                 entries = []
                 for value in values.split():
                     radical, _, residual = value.partition(".")
-                    entries.append((radical.rstrip("'"), int(residual)))
+                    entries.append((radical, int(residual)))
                 radicals[character] = entries
             elif field == "kTotalStrokes":
                 strokes[character] = int(values.split()[0])

@@ -1,0 +1,65 @@
+import random
+import unittest
+
+from dictgen import similar
+
+
+def literal_measure(entry, query):
+    """The program's measure step by step: the query padded with '-' on both
+    sides, the entry slid along it, runs counted at each shift."""
+    if entry == query:
+        return 0
+    m = len(entry)
+    padded = b"-" * m + query + b"-" * m
+    best = 0
+    for shift in range(len(padded) - m):
+        run = 0
+        for k in range(m):
+            if entry[k] == padded[shift + k]:
+                run += 1
+            else:
+                best, run = max(best, run), 0
+        best = max(best, run)
+    return best
+
+
+class MeasureTest(unittest.TestCase):
+    def test_equals_the_literal_measure_on_codes_without_dashes(self):
+        rng = random.Random(20261207)
+        alphabet = b"ABC!\xb0\xa1"
+        for _ in range(3000):
+            entry = bytes(rng.choice(alphabet) for _ in range(rng.randint(0, 12)))
+            query = bytes(rng.choice(alphabet) for _ in range(rng.randint(0, 12)))
+            self.assertEqual(similar.common_run_length(entry, query),
+                             literal_measure(entry, query), (entry, query))
+
+    def test_examples(self):
+        self.assertEqual(similar.common_run_length(b"ABCDE", b"XBCDY"), 3)
+        self.assertEqual(similar.common_run_length(b"ABCD", b"XXABCDXX"), 4)
+        self.assertEqual(similar.common_run_length(b"ABCD", b"CDAB"), 2)
+        self.assertEqual(similar.common_run_length(b"ABCD", b"ABCD"), 0)
+
+
+class SearchTest(unittest.TestCase):
+    def test_indexed_search_equals_scoring_every_entry(self):
+        rng = random.Random(7)
+        alphabet = b"ABCDE"
+        entries = [(bytes([0xB0, 0xA1 + i]), bytes(rng.choice(alphabet) for _ in range(rng.randint(1, 9))))
+                   for i in range(80)]
+        searcher = similar.Searcher(entries)
+        for key, code in entries:
+            scored = [(other, literal_measure(other_code, code)) for other, other_code in entries]
+            expected = sorted([item for item in scored if item[1] >= 4], key=lambda item: -item[1])
+            self.assertEqual(searcher.rank(code), expected)
+
+    def test_groups_by_score_in_table_order_and_skips_equal_codes(self):
+        entries = [(b"k1", b"ABCDEF"), (b"k2", b"xABCDy"), (b"k3", b"ABCDEF"),
+                   (b"k4", b"ABCDEz"), (b"k5", b"zzBCDE"), (b"k6", b"ABC")]
+        lines = similar.Searcher(entries).search(b"k1")
+        self.assertEqual(lines, [[b"k4"], [b"k2", b"k5"]])
+        self.assertEqual(similar.format_lines(lines), b"k4 \r\nk2 k5 ")
+        self.assertIsNone(similar.Searcher(entries).search(b"k9"))
+
+
+if __name__ == "__main__":
+    unittest.main()
