@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <string>
+
+#include "search/longest_common_substring.h"
 
 namespace {
 
@@ -121,12 +124,35 @@ SharedRun Longest(std::string_view e, std::string_view q)
     return best;
 }
 
+// Comparing every offset costs the product of the lengths, which for two
+// long codes (a hostile dictionary of a few huge lines) would take hours. A
+// suffix array then costs a little per byte instead. The measure is the
+// longest common substring of E and Q padded with as many '-' as E's longest
+// run of them: any shared run uses at most that much padding on either side.
+bool TooLongToSlide(std::size_t m, std::size_t n)
+{
+    constexpr std::size_t kSmallProduct = std::size_t{1} << 22;
+    const double product = static_cast<double>(m) * static_cast<double>(n);
+    return product > kSmallProduct && product > 64.0 * static_cast<double>(m + n);
+}
+
+SharedRun LongestThroughSuffixes(std::string_view e, std::string_view q)
+{
+    const std::size_t pad = LongestPadRun(e).length;
+    std::string padded(pad, kPad);
+    padded.append(q);
+    padded.append(pad, kPad);
+    return LongestCommonSubstring(e, padded);
+}
+
 }  // namespace
 
 SharedRun LongestSharedRun(std::string_view entryCode, std::string_view queryCode)
 {
     if (entryCode == queryCode || entryCode.empty())
         return {};
+    if (TooLongToSlide(entryCode.size(), queryCode.size()))
+        return LongestThroughSuffixes(entryCode, queryCode);
     return Longest<true>(entryCode, queryCode);
 }
 
@@ -134,5 +160,8 @@ int CommonRunLength(std::string_view entryCode, std::string_view queryCode)
 {
     if (entryCode == queryCode || entryCode.empty())
         return 0;
-    return static_cast<int>(std::min<std::size_t>(Longest<false>(entryCode, queryCode).length, INT_MAX));
+    const SharedRun run = TooLongToSlide(entryCode.size(), queryCode.size())
+                              ? LongestThroughSuffixes(entryCode, queryCode)
+                              : Longest<false>(entryCode, queryCode);
+    return static_cast<int>(std::min<std::size_t>(run.length, INT_MAX));
 }
