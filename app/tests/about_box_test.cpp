@@ -83,7 +83,7 @@ TEST_F(AboutBox, ShowsItsTemplate)
         {none, L"Static", L"Orvalen 1.0 版", {61, 38, 119, 8}, SS_NOPREFIX | WS_GROUP},
         {none, L"Static", L"版权所有 (C) 2026 Pemberlyn", {61, 55, 119, 8}, WS_GROUP},
         {IDOK, L"Button", L"确定", {178, 7, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP},
-        {none, L"Static", L"www.pemberlyn.example", {61, 71, 65, 8}, WS_GROUP},
+        {none, L"Static", L"pemberlyn.example", {61, 71, 65, 8}, WS_GROUP},
         {none, L"Static", L"Pemberlyn", {61, 20, 65, 8}, WS_GROUP},
     };
     ASSERT_EQ(box.children.size(), std::size(expected));
