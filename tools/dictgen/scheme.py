@@ -172,10 +172,10 @@ class Scheme:
                 and all(map(self.is_stroke, parts)))
 
     def unit_code(self, unit):
+        """A part's code: 2 bytes, or 1 for a single stroke."""
         if self.stroke_count(unit) == 1:
             return self.stroke_code(unit)
-        form = cp936_form(unit)
-        return form if form is not None else self.piece_code(unit)
+        return self.wide_code(unit)
 
     def stroke_code(self, unit):
         """A single stroke is one byte, a letter: next to a part it makes a
@@ -201,7 +201,9 @@ class Scheme:
         """Whether a part is the character's radical, by kRSUnicode."""
         part_radicals = [radical.rstrip("'") for radical, residual
                          in self.radical_numbers.get(part, []) if residual == 0]
-        for radical, _ in self.radical_numbers.get(character, []):
+        # The first kRSUnicode entry is the radical the character is filed
+        # under; 初 has a second one (衣), which is not what it is filed by.
+        for radical, _ in self.radical_numbers.get(character, [])[:1]:
             radical = radical.rstrip("'")
             if part in self.radical_forms.get(radical, ()) or radical in part_radicals:
                 return True
@@ -215,7 +217,16 @@ class Scheme:
         kind, parts = self.parts(unit)
         if not parts:
             return b""
+        if all(map(self.is_stroke, parts)):
+            # Strokes are written wide here, so that 刀 and 力, the same
+            # strokes put together differently, share a run of 4.
+            return self.unit_code(unit) + b"".join(map(self.wide_code, parts)) + bytes([class_mark(kind)])
         return self.unit_code(unit) + b"".join(map(self.unit_code, parts)) + bytes([class_mark(kind)])
+
+    def wide_code(self, unit):
+        """A part's 2-byte code, a stroke's too."""
+        form = cp936_form(unit)
+        return form if form is not None else self.piece_code(unit)
 
     def is_simple(self, unit):
         """A component of few strokes (十, 口, 月, 木): sharing one says
