@@ -217,11 +217,12 @@ class Scheme:
         kind, parts = self.parts(unit)
         if not parts:
             return b""
-        if all(map(self.is_stroke, parts)):
-            # Strokes are written wide here, so that 刀 and 力, the same
-            # strokes put together differently, share a run of 4.
-            return self.unit_code(unit) + b"".join(map(self.wide_code, parts)) + bytes([class_mark(kind)])
-        return self.unit_code(unit) + b"".join(map(self.unit_code, parts)) + bytes([class_mark(kind)])
+        # Strokes are written wide in a component made of strokes only, so
+        # that 刀 and 力, the same strokes put together differently, share a
+        # run of 4.
+        part_code = self.wide_code if all(map(self.is_stroke, parts)) else self.unit_code
+        body = b"".join(map(part_code, parts))
+        return self.unit_code(unit) + body + bytes([class_mark(kind)])
 
     def wide_code(self, unit):
         """A part's 2-byte code, a stroke's too."""
@@ -254,8 +255,8 @@ class Scheme:
         block = self.block(unit)
         if not block:
             return self.unit_code(unit) + bytes([LONE_MARK]) + self.unit_code(unit)
-        # 斥 is 斤 and a dot: 拆 carries 斤's block too, to meet 折.  Not for
-        # a simple base, whose block is everywhere.
+        # 兔 is 免 and a dot: 冤 carries 免's block too, to meet 挽 and 晚.
+        # Not for a simple base, whose block is everywhere.
         kind, parts = self.parts(unit)
         for part in parts:
             others = [other for other in parts if other != part]
