@@ -12,6 +12,13 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value)
         text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
         value = CString(Cp936FromWide(text));
     } else {
-        SetWindowTextW(control, WideFromCp936(value).c_str());
+        const std::wstring text = WideFromCp936(value);
+        // An edit control takes longer text than its limit (30,000 characters
+        // unless raised) from WM_SETTEXT, but then refuses every key the user
+        // types. Text of any length stays editable with the limit raised.
+        const auto limit = static_cast<std::size_t>(SendMessageW(control, EM_GETLIMITTEXT, 0, 0));
+        if (limit != 0 && text.size() >= limit)
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+        SetWindowTextW(control, text.c_str());
     }
 }

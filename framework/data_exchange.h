@@ -15,5 +15,6 @@ public:
 };
 
 // The text of control `id` and `value`, converted between the control's
-// UTF-16 and the member's code page 936.
+// UTF-16 and the member's code page 936. Text of any length goes in whole,
+// and an edit control's limit is raised to take it.
 void DDX_Text(CDataExchange* pDX, int id, CString& value);

@@ -11,6 +11,7 @@
 namespace {
 
 FinderRun* g_run = nullptr;  // the run whose UI thread the hook watches
+const std::wstring kMainCaption = L"Pemberlyn－Orvalen V1.0";
 
 std::wstring ClassName(HWND window)
 {
@@ -79,14 +80,27 @@ FinderRun::FinderRun(bool closeBoxes) : m_closeBoxes(closeBoxes), m_ended(Create
     // Each run loads the dictionary afresh, as each start of the program does.
     TheCharTable().Clear();
     HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    m_thread = std::thread([this, started] {
+    HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_thread = std::thread([this, started, go] {
         m_threadId = GetCurrentThreadId();
+        // A thread has a message queue, which a hook needs, once it has
+        // called a user32 function.
+        IsGUIThread(TRUE);
         SetEvent(started);
+        WaitForSingleObject(go, INFINITE);
         m_result = theApp.InitInstance();
         SetEvent(m_ended);
     });
     WaitForSingleObject(started, INFINITE);
     CloseHandle(started);
+
+    // Hooked before start-up, so that a box shown during the main dialog's
+    // initialisation is caught too; the main dialog is told apart by its
+    // caption.
+    g_run = this;
+    m_hook = SetWindowsHookExW(WH_CALLWNDPROCRET, &FinderRun::CatchBoxes, nullptr, m_threadId);
+    SetEvent(go);
+    CloseHandle(go);
 
     const DWORD threadId = m_threadId;
     HWND* dialog = &m_dialog;
@@ -94,7 +108,7 @@ FinderRun::FinderRun(bool closeBoxes) : m_closeBoxes(closeBoxes), m_ended(Create
         EnumThreadWindows(
             threadId,
             [](HWND window, LPARAM found) -> BOOL {
-                if (IsWindowVisible(window) && ClassName(window) == L"#32770") {
+                if (IsWindowVisible(window) && WindowText(window) == kMainCaption) {
                     *reinterpret_cast<HWND*>(found) = window;
                     return FALSE;
                 }
@@ -102,11 +116,7 @@ FinderRun::FinderRun(bool closeBoxes) : m_closeBoxes(closeBoxes), m_ended(Create
             },
             reinterpret_cast<LPARAM>(dialog));
         return *dialog != nullptr;
-    });
-
-    // Hooked only now: the hook would take the main dialog for a box.
-    g_run = this;
-    m_hook = SetWindowsHookExW(WH_CALLWNDPROCRET, &FinderRun::CatchBoxes, nullptr, m_threadId);
+    }, 60000);
 }
 
 FinderRun::~FinderRun()
@@ -131,8 +141,8 @@ LRESULT CALLBACK FinderRun::CatchBoxes(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     FinderRun* run = g_run;
-    if (code == HC_ACTION && run != nullptr && call->message == WM_INITDIALOG && call->hwnd != run->m_dialog &&
-        ClassName(call->hwnd) == L"#32770") {
+    if (code == HC_ACTION && run != nullptr && call->message == WM_INITDIALOG &&
+        ClassName(call->hwnd) == L"#32770" && WindowText(call->hwnd) != kMainCaption) {
         CaughtBox box{call->hwnd, WindowText(call->hwnd), Children(call->hwnd)};
         {
             std::lock_guard<std::mutex> lock(run->m_mutex);

@@ -55,8 +55,9 @@ struct CaughtBox {
 class FinderRun {
 public:
     // Starts the application's InitInstance on a new thread and waits until
-    // the main dialog is visible. Dialogs that open later are recorded and,
-    // unless `closeBoxes` is false, closed with OK as soon as they open.
+    // the main dialog is visible. Every other dialog that opens on that
+    // thread, from start-up on, is recorded and, unless `closeBoxes` is
+    // false, closed with OK as soon as it opens.
     explicit FinderRun(bool closeBoxes = true);
     // Ends the run if it is still going.
     ~FinderRun();
