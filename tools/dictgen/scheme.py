@@ -8,8 +8,9 @@ part and a mark and more.  So the code is built from short blocks:
 * a block is a component, its direct parts in order, and the mark of the
   way they are put together (请 is 请 讠 青 and the mark for side by side);
 * a character's code is its own block, then the block of each part worth
-  sharing, then, for fused and framed characters, an outline tail: first
-  part, a mark, first part again (日 and 目 both end 口 ? 口).
+  sharing, then, where the first part gives the outline (a frame, or a part
+  with another inside or across it), an outline tail: first part, a mark,
+  first part again (日 and 目 both end 口 ? 口).
 
 A character that contains 青 carries 青's block, which is also the start of
 青's own code, so 请, 清 and 青 share 6 bytes or more.  The radical is not
@@ -31,14 +32,17 @@ REPEAT_MARK = 0x37      # r..., the same part repeated
 TRANSFORM_MARK = 0x38   # ref..., rrot...: a part mirrored or turned
 MODIFIED_MARK = 0x39    # m...: a part with a stroke changed or cut
 OTHER_MARK = 0x3A
-FUSED_MARK = 0x3F       # the outline tail of fused and framed characters
+FUSED_MARK = 0x3F       # the outline tail
 LONE_MARK = 0x3E        # an unnamed piece standing alone as a body
 # Suffixes of side-by-side and stacked structures: /t touching, /m merged,
 # /o overlapping.
 FUSED_SUFFIX_MARK = {"t": 0x3B, "m": 0x3C, "o": 0x3D}
 
-# Frames that enclose the rest of the character.
-FRAMES = frozenset("门囗冂匚凵")
+# Surrounding structures whose outer part sets the outline: full frames (囗),
+# frames open at one side (门, 冂, 匚, 凵) and hooks from the top right (勹).
+# Not those from the top left (广, 厂, 疒) or the bottom left (辶, 走): they
+# are the radicals of large families that need not look alike otherwise.
+OUTLINE_SURROUNDS = frozenset(["s", "st", "sl", "sb", "sr", "str", "sbr"])
 
 # Unnamed single pieces get codes from the user-defined area of code
 # page 936 (lead 0xAA-0xAF and 0xF8-0xFE, trail 0xA1-0xFE), which no
@@ -76,13 +80,14 @@ def class_mark(kind):
     return OTHER_MARK
 
 
-def is_fused(kind):
-    """One part inside or across another, so that the first part gives the
-    outline (日 in 口, 贝 across 冂).  Parts that merely touch (土) or
-    interlock (戊) do not count: their first parts are mostly strokes and
-    would tie together characters that look nothing alike."""
+def has_outline(kind):
+    """Whether the first part gives the character's outline: one part inside
+    or across another (日 is 一 in 口, 贝 is 人 across 冂), or surrounded by
+    it (问, 风).  Parts that merely touch (土) or interlock (戊) do not count:
+    their first parts are mostly strokes and would tie together characters
+    that look nothing alike."""
     base, _, suffix = kind.partition("/")
-    return base.startswith("w") or suffix == "o"
+    return base.startswith("w") or suffix == "o" or base in OUTLINE_SURROUNDS
 
 
 def cp936_form(name):
@@ -291,7 +296,7 @@ class Scheme:
             # 已 is 己 changed a little, 入 is 人 mirrored: each takes its
             # base's code along.
             out += self.code(parts[0], depth + 1)
-        elif is_fused(kind) or (kind.startswith("s") and parts[0] in FRAMES):
+        elif has_outline(kind):
             first = self.unit_code(parts[0])
             out += first + bytes([FUSED_MARK]) + first
         return out
