@@ -27,3 +27,15 @@ function(orvalen_add_test name)
         gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()
+
+# orvalen_add_desktop_test(NAME PROGRAM LOCALE TIMEOUT [VARIABLE=VALUE...])
+# A test program that opens windows under Wine, with Wine's locale (and so its
+# ANSI code page) set. Windows of two programs on one Wine desktop take the
+# focus from each other, and the tests check the focus, so they take turns.
+function(orvalen_add_desktop_test name program locale timeout)
+    add_test(NAME ${name} COMMAND ${program})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "ORVALEN_WINE_LC_ALL=${locale};${ARGN}"
+        TIMEOUT ${timeout}
+        RESOURCE_LOCK orvalen_wine_desktop)
+endfunction()
