@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 #include <unordered_set>
+#include <unistd.h>
 #include <vector>
 
 #include "tests/literal_search.h"
@@ -93,6 +94,9 @@ void AllCharacters(benchmark::State& state)
 // Keeps each run's real time per iteration, in milliseconds, by name.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal: the figures are often saved to a file.
+    SummaryReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_None) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
@@ -155,9 +159,7 @@ int main(int argc, char** argv)
     const double literal = reporter.Median("Search/literal/");
     const double own = reporter.Median("Search/orvalen/");
     std::printf("\n%s: %zu entries\n", g_path.c_str(), g_table.size());
-    std::printf("median per query: literal %.3f ms, orvalen %.4f ms", literal, own);
     if (literal > 0 && own > 0)
-        std::printf(", %.0fx faster", literal / own);
-    std::printf("\n");
+        std::printf("median per query: literal %.3f ms, orvalen %.4f ms, %.0fx faster\n", literal, own, literal / own);
     return 0;
 }
