@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "cli/score_groups.h"
 #include "cli/text_codec.h"
 #include "search/search.h"
 
@@ -30,37 +31,31 @@ std::string JsonString(std::string_view utf8)
     return text + "\"";
 }
 
-void AppendTsv(std::string& text, const std::string& key, const std::vector<ScoredChar>& list, int minScore)
+void AppendTsv(std::string& text, const std::string& key, const std::vector<ScoreGroup>& groups)
 {
-    for (std::size_t i = 0; i < list.size() && list[i].score >= minScore; ++i) {
-        if (i == 0 || list[i].score != list[i - 1].score) {
-            if (i > 0)
-                text += '\n';
-            text += key + '\t' + std::to_string(list[i].score) + '\t';
-        } else {
-            text += ' ';
-        }
-        text += Cp936ToUtf8(list[i].key);
-    }
-    if (!list.empty() && list[0].score >= minScore)
+    for (const ScoreGroup& group : groups) {
+        text += key;
+        text += '\t';
+        text += std::to_string(group.score);
+        text += '\t';
+        text += JoinChars(group, " ");
         text += '\n';
+    }
 }
 
-void AppendJson(std::string& text, const std::string& key, const std::vector<ScoredChar>& list, int minScore)
+void AppendJson(std::string& text, const std::string& key, const std::vector<ScoreGroup>& groups)
 {
     text += "{\"char\":" + JsonString(key) + ",\"groups\":[";
-    for (std::size_t i = 0; i < list.size() && list[i].score >= minScore; ++i) {
-        if (i == 0 || list[i].score != list[i - 1].score) {
-            if (i > 0)
-                text += "]},";
-            text += "{\"score\":" + std::to_string(list[i].score) + ",\"chars\":[";
-        } else {
-            text += ',';
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        text += i > 0 ? ",{\"score\":" : "{\"score\":";
+        text += std::to_string(groups[i].score) + ",\"chars\":[";
+        for (std::size_t k = 0; k < groups[i].chars.size(); ++k) {
+            if (k > 0)
+                text += ',';
+            text += JsonString(groups[i].chars[k]);
         }
-        text += JsonString(Cp936ToUtf8(list[i].key));
-    }
-    if (!list.empty() && list[0].score >= minScore)
         text += "]}";
+    }
     text += "]}\n";
 }
 
@@ -75,19 +70,21 @@ void WriteAllMatches(const CharTable& table, const Options& options, OutputStrea
         const CharEntry& entry = table[i];
         // A later entry with the same key is never what a search finds.
         if (seen.insert(entry.key).second) {
-            const std::vector<ScoredChar> list = RankMatches(table, entry.code);
+            std::vector<ScoreGroup> groups = GroupByScore(RankMatches(table, entry.code));
+            // --min-score keeps only the closer groups.
+            std::erase_if(groups, [&](const ScoreGroup& group) { return group.score < options.minScore; });
             const std::string key = Cp936ToUtf8(entry.key);
             if (options.format == AllFormat::Tsv)
-                AppendTsv(text, key, list, options.minScore);
+                AppendTsv(text, key, groups);
             else
-                AppendJson(text, key, list, options.minScore);
+                AppendJson(text, key, groups);
         }
         if (text.size() > (1 << 16)) {
             out.Write(text);
             text.clear();
         }
         if (progress && (i % 512 == 0 || i + 1 == table.size()))
-            err.Write("\r" + std::to_string(i + 1) + " of " + std::to_string(table.size()) + " entries");
+            err.Write(std::string("\r") + std::to_string(i + 1) + " of " + std::to_string(table.size()) + " entries");
     }
     out.Write(text);
     if (progress)

@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "cli/output_stream.h"
 #include "cli/platform.h"
+#include "cli/score_groups.h"
 #include "cli/shared_run_text.h"
 #include "cli/text_codec.h"
 #include "dictionary/char_table.h"
@@ -28,21 +29,12 @@ void Say(OutputStream& err, std::string_view message)
 std::string GroupLines(const std::vector<ScoredChar>& list, bool withScores, std::string_view indent)
 {
     std::string text;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        const bool startsGroup = i == 0 || list[i].score != list[i - 1].score;
-        if (startsGroup) {
-            if (i > 0)
-                text += '\n';
-            text += indent;
-            if (withScores)
-                text += std::to_string(list[i].score) + ": ";
-        } else {
-            text += ' ';
-        }
-        text += Cp936ToUtf8(list[i].key);
+    for (const ScoreGroup& group : GroupByScore(list)) {
+        text += indent;
+        if (withScores)
+            text += std::to_string(group.score) + ": ";
+        text += JoinChars(group, " ") + "\n";
     }
-    if (!list.empty())
-        text += '\n';
     return text;
 }
 
@@ -88,8 +80,8 @@ int FindEach(const CharTable& table, const Options& options, OutputStream& out, 
         const std::string shown = labelled ? ": " + query : std::string();
         const std::optional<std::string> bytes = Utf8ToCp936(query);
         if (!bytes) {
-            const char* why = IsValidUtf8(query) ? "has no code page 936 form" : "is not valid UTF-8";
-            err.Write("no find: " + (IsValidUtf8(query) ? query : std::string("the argument")) + " " + why + "\n");
+            err.Write(IsValidUtf8(query) ? "no find: " + query + " has no code page 936 form\n"
+                                         : std::string("no find: the argument is not valid UTF-8\n"));
             status = kSomeNotFound;
             continue;
         }

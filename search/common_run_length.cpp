@@ -145,23 +145,26 @@ SharedRun LongestThroughSuffixes(std::string_view e, std::string_view q)
     return LongestCommonSubstring(e, padded);
 }
 
+// Identical codes never count as alike; otherwise the way that suits the
+// codes' lengths.
+template <bool kWhere>
+SharedRun Measure(std::string_view e, std::string_view q)
+{
+    if (e == q || e.empty())
+        return {};
+    if (TooLongToSlide(e.size(), q.size()))
+        return LongestThroughSuffixes(e, q);
+    return Longest<kWhere>(e, q);
+}
+
 }  // namespace
 
 SharedRun LongestSharedRun(std::string_view entryCode, std::string_view queryCode)
 {
-    if (entryCode == queryCode || entryCode.empty())
-        return {};
-    if (TooLongToSlide(entryCode.size(), queryCode.size()))
-        return LongestThroughSuffixes(entryCode, queryCode);
-    return Longest<true>(entryCode, queryCode);
+    return Measure<true>(entryCode, queryCode);
 }
 
 int CommonRunLength(std::string_view entryCode, std::string_view queryCode)
 {
-    if (entryCode == queryCode || entryCode.empty())
-        return 0;
-    const SharedRun run = TooLongToSlide(entryCode.size(), queryCode.size())
-                              ? LongestThroughSuffixes(entryCode, queryCode)
-                              : Longest<false>(entryCode, queryCode);
-    return static_cast<int>(std::min<std::size_t>(run.length, INT_MAX));
+    return static_cast<int>(std::min<std::size_t>(Measure<false>(entryCode, queryCode).length, INT_MAX));
 }

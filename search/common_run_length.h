@@ -21,6 +21,7 @@ struct SharedRun {
     std::size_t length = 0;
 };
 
-// The run that CommonRunLength measures (the first of the longest, by
-// offset), with its place in `entryCode`.
+// The run that CommonRunLength measures, with its place in `entryCode`: the
+// first of the longest by offset, or for two very long codes one of the
+// longest.
 SharedRun LongestSharedRun(std::string_view entryCode, std::string_view queryCode);
