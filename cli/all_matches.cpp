@@ -59,6 +59,17 @@ void AppendJson(std::string& text, const std::string& key, const std::vector<Sco
     text += "]}\n";
 }
 
+// "\r1234 of 20902 entries", written over itself on a terminal.
+std::string ProgressLine(std::size_t done, std::size_t total)
+{
+    std::string line = "\r";
+    line += std::to_string(done);
+    line += " of ";
+    line += std::to_string(total);
+    line += " entries";
+    return line;
+}
+
 }  // namespace
 
 void WriteAllMatches(const CharTable& table, const Options& options, OutputStream& out, OutputStream& err,
@@ -84,7 +95,7 @@ void WriteAllMatches(const CharTable& table, const Options& options, OutputStrea
             text.clear();
         }
         if (progress && (i % 512 == 0 || i + 1 == table.size()))
-            err.Write(std::string("\r") + std::to_string(i + 1) + " of " + std::to_string(table.size()) + " entries");
+            err.Write(ProgressLine(i + 1, table.size()));
     }
     out.Write(text);
     if (progress)
