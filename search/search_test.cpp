@@ -7,6 +7,7 @@
 #include <string>
 
 #include "search/common_run_length.h"
+#include "search/trimmed_query.h"
 #include "tests/literal_measure.h"
 
 namespace {
@@ -82,6 +83,30 @@ TEST(RunSearch, QueryMustBeAKeyExactly)
     EXPECT_EQ(RunSearch(table, "aa"), std::optional<std::string>("bb "));
     for (const char* query : {"", "a", "aa ", " aa", "aabb", "aa\r\n"})
         EXPECT_EQ(RunSearch(table, query), std::nullopt) << '"' << query << '"';
+}
+
+TEST(TrimmedQuery, DropsBlanksAroundTheQueryOnCharacterBoundariesOnly)
+{
+    struct Row {
+        const char* query;
+        const char* trimmed;
+    };
+    const Row rows[] = {
+        {"\xB1\xBE ", "\xB1\xBE"},                            // 本 copied from the result box
+        {" \t\xB1\xBE\r\n", "\xB1\xBE"},                      // ASCII blanks at both ends
+        {"\xA1\xA1\xB1\xBE\xA1\xA1", "\xB1\xBE"},             // full-width spaces
+        {"\xB1\xBE \xC4\xA9", "\xB1\xBE \xC4\xA9"},            // a blank inside stays
+        {"\xB0\xA1\xA1\xA1", "\xB0\xA1"},                     // 啊 then a full-width space
+        {"\xA1\xA1\xA1", "\xA1"},                             // a full-width space, then half of one
+        {"\xB0\xA1\xA1", "\xB0\xA1\xA1"},                     // 啊 and a lone A1: no blank
+        {"\xA1\xA1\xA1\xA1\xA1", "\xA1"},
+        {"\x81 ", "\x81"},                                    // a space is never a trail byte
+        {"\xA1\xA1\xA1\xA2 ", "\xA1\xA2"},                    // 、 after a full-width space
+        {" \r\n\t\xA1\xA1", ""},
+        {"", ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(TrimmedQuery(row.query), row.trimmed) << testing::PrintToString(std::string(row.query));
 }
 
 TEST(RunSearch, IdenticalCodesListNeitherCharacter)
