@@ -1,6 +1,7 @@
 #include "app/finder_dlg.h"
 
 #include "app/about_box.h"
+#include "app/dictionary_file.h"
 #include "dictionary/char_table.h"
 #include "search/search.h"
 
@@ -38,10 +39,11 @@ BOOL CFinderDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    // The dictionary is read before the window is first shown. Without it
+    // The dictionary is read before the window is first shown: hz.txt from
+    // the current directory, else the one beside Orvalen.exe. Without it
     // every query would answer "no find" with no hint why, so the user is
     // told; the program then goes on with an empty table.
-    if (!LoadCharTable())
+    if (!LoadCharTable() && !LoadCharTableBesideProgram())
         ReportMissingDictionary();
     return TRUE;
 }
@@ -69,11 +71,9 @@ void CFinderDlg::ReportMissingDictionary()
         if (at != std::string::npos)
             message.replace(at, mark.size(), by);
     };
-    const DWORD size = GetCurrentDirectoryW(0, nullptr);
-    std::wstring directory(size, L'\0');
-    directory.resize(GetCurrentDirectoryW(size, directory.data()));
     replace("%1", "hz.txt");
-    replace("%2", Cp936FromWide(directory));
+    replace("%2", Cp936FromWide(CurrentDirectory()));
+    replace("%3", Cp936FromWide(ProgramDirectory()));
     MessageBox(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
 }
 

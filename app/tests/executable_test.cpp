@@ -3,11 +3,15 @@
 #include "app/resource.h"
 #include "app/tests/finder_harness.h"
 #include "app/tests/sample_dictionary.h"
+#include "dictionary/char_table.h"
+#include "search/search.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -192,25 +196,91 @@ TEST_F(Resources, DialogsAreChineseTemplatesWithTheIconAt20By20)
     EXPECT_EQ(reader.StringOrOrdinal(), L"#128") << "IDI_APP";
 }
 
+// A copy of Orvalen.exe in a folder of its own, with `hz` beside it as
+// hz.txt (none when nullopt), as a user unpacks it. Removed on destruction.
+class ProgramCopy {
+public:
+    explicit ProgramCopy(const std::optional<std::string>& hz)
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        // Not named like a DictionaryFolder: Windows' file names ignore case.
+        const std::string name = std::string("orvalen-exe-") +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                                 std::to_string(GetCurrentProcessId());
+        m_folder = std::wstring(temp) + std::wstring(name.begin(), name.end());
+        CreateDirectoryW(m_folder.c_str(), nullptr);
+        CopyFileW(ProgramPath().c_str(), Path().c_str(), FALSE);
+        if (hz)
+            std::ofstream(std::filesystem::path(m_folder + L"\\hz.txt"), std::ios::binary) << *hz;
+    }
+    ~ProgramCopy()
+    {
+        DeleteFileW(Path().c_str());
+        DeleteFileW((m_folder + L"\\hz.txt").c_str());
+        RemoveDirectoryW(m_folder.c_str());
+    }
+    ProgramCopy(const ProgramCopy&) = delete;
+    ProgramCopy& operator=(const ProgramCopy&) = delete;
+
+    const std::wstring& Folder() const { return m_folder; }
+    std::wstring Path() const { return m_folder + L"\\Orvalen.exe"; }
+
+private:
+    std::wstring m_folder;
+};
+
 // Orvalen.exe started as the user starts it, in a folder of its own.
 class Program : public testing::Test {
 protected:
-    void Start()
+    void Start(const std::wstring& program = ProgramPath())
     {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        std::wstring command = L"\"" + ProgramPath() + L"\"";
+        std::wstring command = L"\"" + program + L"\"";
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                    &m_process));
     }
-    void TearDown() override
+    void TearDown() override { EndProcess(); }
+    void EndProcess()
     {
         if (m_process.hProcess) {
             if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
                 TerminateProcess(m_process.hProcess, 99);
+            WaitForSingleObject(m_process.hProcess, 5000);
             CloseHandle(m_process.hProcess);
             CloseHandle(m_process.hThread);
         }
+        m_process = {};
+    }
+
+    // The result box's text after a search for `query` in the running
+    // program's main dialog; nullopt when the dialog did not open or the
+    // search answered "no find".
+    std::optional<std::wstring> SearchInMainDialog(const std::wstring& query)
+    {
+        const HWND dialog = WaitForWindow(L"Pemberlyn－Orvalen V1.0");
+        if (dialog == nullptr)
+            return std::nullopt;
+        SendMessageW(GetDlgItem(dialog, IDC_MATCHES), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before"));
+        SendMessageW(GetDlgItem(dialog, IDC_QUERY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(query.c_str()));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SEARCH, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_SEARCH)));
+        const HWND matches = GetDlgItem(dialog, IDC_MATCHES);
+        if (!FinderRun::WaitFor([&] { return Text(matches) != L"before"; }, 15000))
+            return std::nullopt;
+        return Text(matches);
+    }
+
+    // What the result box must show for `query` on `dictionary`: the core's
+    // answer, read as code page 936.
+    static std::wstring CoreResult(const std::string& dictionary, const std::string& query)
+    {
+        CharTable table;
+        ParseCharTable(dictionary, table);
+        const std::optional<std::string> result = RunSearch(table, query);
+        EXPECT_TRUE(result) << "the dictionary lacks the query";
+        return Wide936(result.value_or(""));
     }
 
     // A visible top-level window of the program with this caption.
@@ -282,17 +352,45 @@ TEST_F(Program, StartsWithItsDialogAndEndsOnClose)
     EXPECT_EQ(WaitForExit(), 0u);
 }
 
+// Started from a shortcut or another folder, Orvalen still reads the hz.txt
+// beside it; one in the current directory comes first.
+TEST_F(Program, ReadsHzTxtFromTheCurrentDirectoryElseFromItsOwnFolder)
+{
+    // A second dictionary, in which 请 lists 情 alone.
+    const std::string other = "请 ABCDEFGH \r\n情 XBCDEFGY \r\n";
+    struct Row {
+        const char* what;
+        std::optional<std::string> current;  // hz.txt in the current directory
+        std::optional<std::string> beside;   // hz.txt beside Orvalen.exe
+        std::string read;                    // the one that must be read
+    };
+    const Row rows[] = {
+        {"beside the program only", std::nullopt, SampleDictionary(), SampleDictionary()},
+        {"in both places", other, SampleDictionary(), other},
+        {"in the current directory only", other, std::nullopt, other},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        DictionaryFolder current{row.current};
+        ProgramCopy program{row.beside};
+        Start(program.Path());
+        EXPECT_EQ(SearchInMainDialog(L"请"), CoreResult(row.read, "请")) << "no dialog, or no find";
+        EndProcess();
+    }
+}
+
 TEST_F(Program, SaysWhenItCannotOpenTheDictionaryAndGoesOnWithNone)
 {
     DictionaryFolder folder{std::nullopt};
-    Start();
+    ProgramCopy program{std::nullopt};
+    Start(program.Path());
     // The box comes before the main dialog, with the program's name.
     const HWND box = WaitForWindow(L"Orvalen");
     ASSERT_NE(box, nullptr);
     const std::wstring text = StaticTexts(box);
     EXPECT_NE(text.find(L"hz.txt"), std::wstring::npos) << "names the file";
-    std::wstring where = folder.Path();
-    EXPECT_NE(text.find(where), std::wstring::npos) << "names the current directory";
+    EXPECT_NE(text.find(folder.Path()), std::wstring::npos) << "names the current directory";
+    EXPECT_NE(text.find(program.Folder()), std::wstring::npos) << "names the program's folder";
     EXPECT_EQ(text.find(L"%"), std::wstring::npos);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 
@@ -307,6 +405,7 @@ TEST_F(Program, SaysWhenItCannotOpenTheDictionaryAndGoesOnWithNone)
     EXPECT_TRUE(FinderRun::WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; }));
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(WaitForExit(), 0u);
+    EndProcess();
 }
 
 }  // namespace

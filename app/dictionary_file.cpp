@@ -1,0 +1,52 @@
+#include "app/dictionary_file.h"
+
+#include "dictionary/char_table.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+std::wstring CurrentDirectory()
+{
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring directory(size, L'\0');
+    directory.resize(GetCurrentDirectoryW(size, directory.data()));
+    return directory;
+}
+
+std::wstring ProgramDirectory()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return path.substr(0, slash == std::wstring::npos ? 0 : slash);
+}
+
+bool LoadCharTableBesideProgram()
+{
+    const std::wstring directory = ProgramDirectory();
+    if (directory.empty())
+        return false;
+    // Opened by its UTF-16 name: a narrow path would lose a folder name that
+    // the ANSI code page cannot spell.
+    std::ifstream file(std::filesystem::path(directory + L"\\hz.txt"), std::ios::binary);
+    if (!file)
+        return false;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad())
+        return false;
+    ParseCharTable(bytes.str(), TheCharTable());
+    return true;
+}
