@@ -4,6 +4,7 @@
 #include "app/dictionary_file.h"
 #include "dictionary/char_table.h"
 #include "search/search.h"
+#include "search/trimmed_query.h"
 
 #include "framework/text_codec.h"
 
@@ -116,11 +117,22 @@ void CFinderDlg::OnSearch()
 {
     UpdateData(TRUE);
     m_strMatches.Empty();
-    std::optional<std::string> matches = RunSearch(m_strQuery);
+    // Blanks around the query are no part of it: a character copied out of
+    // the result box comes with the space that follows it there.
+    std::optional<std::string> matches = RunSearch(TrimmedQuery(m_strQuery));
     if (!matches) {
         MessageBox("no find");
+        SelectWholeQuery();
         return;
     }
     m_strMatches = std::move(*matches);
     UpdateData(FALSE);
+    SelectWholeQuery();
+}
+
+// After a search the query box has the focus and its whole text selected, so
+// the next character typed replaces the query instead of joining it (未车).
+void CFinderDlg::SelectWholeQuery()
+{
+    GotoDlgCtrl(GetItem(IDC_QUERY));
 }

@@ -30,4 +30,5 @@ protected:
 private:
     void AddAboutToSystemMenu();
     void ReportMissingDictionary();
+    void SelectWholeQuery();
 };

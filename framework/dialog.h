@@ -22,6 +22,10 @@ public:
 
     void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
 
+    // Moves the focus to `control` as the Tab key would, through the dialog
+    // manager, which also selects the whole text of an edit control.
+    void GotoDlgCtrl(HWND control) { SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE); }
+
 protected:
     virtual void OnOK();      // reads the controls, then ends with IDOK
     virtual void OnCancel();  // ends with IDCANCEL

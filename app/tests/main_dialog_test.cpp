@@ -72,6 +72,14 @@ protected:
     }
 
     void ClickSearch() { SendMessageW(m_run.Item(IDC_SEARCH), BM_CLICK, 0, 0); }
+
+    HWND Focus() const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(m_run.Dialog(), nullptr), &info);
+        return info.hwndFocus;
+    }
 };
 
 TEST_F(MainDialog, StartsWithTheQueryCheAndNoResult)
@@ -186,6 +194,66 @@ TEST_F(MainDialog, EnterInTheQueryBoxSearches)
     EXPECT_TRUE(m_run.Boxes().empty());
 }
 
+TEST_F(MainDialog, BlanksAroundTheQueryAreIgnoredAndTheQueryStaysAsTyped)
+{
+    // A space, a full-width space (U+3000), a tab, on either side.
+    for (const wchar_t* query : {L"请 ", L" 请", L"\x3000请\x3000", L"\t请 \x3000"}) {
+        SCOPED_TRACE(testing::Message() << "query of " << wcslen(query) << " characters");
+        SetWindowTextW(Matches(), L"");
+        SetWindowTextW(Query(), query);
+        ClickSearch();
+        EXPECT_EQ(WindowText(Matches()), CoreResult(L"请"));
+        EXPECT_EQ(WindowText(Query()), query);
+    }
+    EXPECT_TRUE(m_run.Boxes().empty());
+}
+
+TEST_F(MainDialog, ACharacterCopiedOutOfTheResultFindsItsOwnList)
+{
+    SetWindowTextW(Query(), L"请");
+    ClickSearch();
+    ASSERT_EQ(WindowText(Matches()).substr(0, 2), L"情 ");
+    // The user selects the first result with the space after it, copies it
+    // and pastes it over the query.
+    SendMessageW(Matches(), EM_SETSEL, 0, 2);
+    SendMessageW(Matches(), WM_COPY, 0, 0);
+    SendMessageW(Query(), EM_SETSEL, 0, -1);
+    SendMessageW(Query(), WM_PASTE, 0, 0);
+    ASSERT_EQ(WindowText(Query()), L"情 ");
+    ClickSearch();
+    EXPECT_EQ(WindowText(Matches()), CoreResult(L"情"));
+    EXPECT_TRUE(m_run.Boxes().empty());
+}
+
+TEST_F(MainDialog, AfterEverySearchTheNextCharacterTypedReplacesTheQuery)
+{
+    // Found, found with no match, and not found (after its box is closed).
+    const std::pair<const wchar_t*, bool> searches[] = {{L"请", true}, {L"晴", true}, {L"车", false}};
+    std::size_t boxes = 0;
+    for (const auto& [query, found] : searches) {
+        SCOPED_TRACE(testing::Message() << "after searching U+" << std::hex << static_cast<int>(query[0]));
+        SetWindowTextW(Query(), query);
+        ClickSearch();  // a click leaves the focus on the button
+        if (!found) {
+            ASSERT_TRUE(m_run.WaitForBox(++boxes));
+        }
+        EXPECT_TRUE(FinderRun::WaitFor([&] { return Focus() == Query(); }));
+        DWORD start = 99, end = 99;
+        SendMessageW(Query(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, wcslen(query));
+
+        // Typed and sent with Enter, through the message queue as keys come.
+        SetWindowTextW(Matches(), L"before");
+        PostMessageW(Query(), WM_CHAR, L'静', 1);
+        PostMessageW(Query(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        const std::wstring expected = CoreResult(L"静");
+        EXPECT_TRUE(FinderRun::WaitFor([&] { return WindowText(Matches()) == expected; }));
+        EXPECT_EQ(WindowText(Query()), L"静");
+    }
+    EXPECT_EQ(m_run.Boxes().size(), boxes);
+}
+
 TEST_F(MainDialog, FoundQueryWithoutMatchesEmptiesTheResult)
 {
     SetWindowTextW(Matches(), L"old text");
@@ -212,9 +280,9 @@ TEST_F(MainDialog, QueryNotInTheDictionaryShowsNoFindAndKeepsThePreviousResult)
     const std::wstring previous = WindowText(Matches());
     ASSERT_FALSE(previous.empty());
 
-    // Not keys of the table: a missing character, nothing, a key with a
-    // space, two keys, half a key.
-    const wchar_t* const queries[] = {L"车", L"", L"请 ", L"请情", L" 请"};
+    // Not keys of the table: a missing character, nothing, only blanks, two
+    // keys, two keys with a space between them.
+    const wchar_t* const queries[] = {L"车", L"", L" \x3000", L"请情", L"请 情"};
     std::size_t boxes = 0;
     for (const wchar_t* query : queries) {
         SCOPED_TRACE(testing::Message() << "query of " << wcslen(query) << " characters");
