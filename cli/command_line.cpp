@@ -145,15 +145,8 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
     if (options->command == Command::Compare)
         return ComparePair(table, queries[0], queries[1], gbk, out, err) ? kAllFound : kSomeNotFound;
     QueryAnswers answers(table, *options, gbk, out, err);
-    if (!queries.empty()) {
-        std::size_t next = 0;
-        const bool allFound = answers.AnswerAll([&]() -> std::optional<Query> {
-            if (next == queries.size())
-                return std::nullopt;
-            return queries[next++];
-        });
-        return allFound ? kAllFound : kSomeNotFound;
-    }
+    if (!queries.empty())
+        return answers.AnswerAll(queries) ? kAllFound : kSomeNotFound;
     if (streams.inputIsTerminal) {
         RunPrompt(streams.in, answers, out, err);
         return kAllFound;

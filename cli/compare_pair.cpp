@@ -15,10 +15,10 @@ std::string Bytes(int count)
     return std::to_string(count) + (count == 1 ? " byte" : " bytes");
 }
 
-// "未 lists 末 (12): 木 [3F]": how `query`'s search scores `match`.
-std::string ListingLine(const Query& query, const CharEntry& queryEntry, const Query& match, const CharEntry& matchEntry)
+// "未 lists 末 (12): 木 [3F]": how `query`'s search scores `match`, `score`.
+std::string ListingLine(const Query& query, const CharEntry& queryEntry, const Query& match, const CharEntry& matchEntry,
+                        int score)
 {
-    const int score = CommonRunLength(matchEntry.code, queryEntry.code);
     const std::string verb = score >= kMinimumScore ? " lists " : " does not list ";
     return query.text + verb + match.text + " (" + std::to_string(score) + "): " +
            DescribeSharedRun(matchEntry.code, LongestSharedRun(matchEntry.code, queryEntry.code)) + "\n";
@@ -36,7 +36,7 @@ bool ComparePair(const CharTable& table, const Query& a, const Query& b, GbkHint
     const int aListsB = CommonRunLength(entryB->code, entryA->code);
     const int bListsA = CommonRunLength(entryA->code, entryB->code);
     if (aListsB >= kMinimumScore || bListsA >= kMinimumScore) {
-        out.Write(ListingLine(a, *entryA, b, *entryB) + ListingLine(b, *entryB, a, *entryA));
+        out.Write(ListingLine(a, *entryA, b, *entryB, aListsB) + ListingLine(b, *entryB, a, *entryA, bListsA));
         return true;
     }
     if (entryA == entryB)

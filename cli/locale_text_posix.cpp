@@ -3,6 +3,7 @@
 #include <clocale>
 #include <langinfo.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "cli/iconv_converter.h"
@@ -31,14 +32,6 @@ bool IsUtf8Name(std::string_view name)
 bool IsAsciiName(std::string_view name)
 {
     return name.empty() || name == "ANSI_X3.4-1968" || name == "ASCII" || name == "US-ASCII";
-}
-
-// How many bytes the UTF-8 sequence at the start of `text` takes, at least 1.
-std::size_t SequenceLength(std::string_view text)
-{
-    const unsigned char lead = static_cast<unsigned char>(text[0]);
-    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF8 ? 4 : 1;
-    return length < text.size() ? length : text.size();
 }
 
 }  // namespace
@@ -88,7 +81,7 @@ std::string Utf8ToLocale(std::string_view utf8)
     std::string text;
     current.fromUtf8->Convert(utf8, text, [](std::string& converted, std::string_view rest) {
         converted += '?';
-        return SequenceLength(rest);
+        return std::min(Utf8SequenceLength(static_cast<unsigned char>(rest[0])), rest.size());
     });
     return text;
 }

@@ -20,11 +20,6 @@ void RunPrompt(std::FILE* in, QueryAnswers& answers, OutputStream& out, OutputSt
         const std::vector<Query> queries = QueriesInText(line, "the line");
         if (queries.empty())
             return;
-        std::size_t next = 0;
-        answers.AnswerAll([&]() -> std::optional<Query> {
-            if (next == queries.size())
-                return std::nullopt;
-            return queries[next++];
-        });
+        answers.AnswerAll(queries);
     }
 }

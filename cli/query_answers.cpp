@@ -130,3 +130,13 @@ bool QueryAnswers::AnswerAll(const std::function<std::optional<Query>()>& next)
     }
     return allFound;
 }
+
+bool QueryAnswers::AnswerAll(const std::vector<Query>& queries)
+{
+    std::size_t next = 0;
+    return AnswerAll([&]() -> std::optional<Query> {
+        if (next == queries.size())
+            return std::nullopt;
+        return queries[next++];
+    });
+}

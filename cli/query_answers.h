@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "cli/gbk_hint.h"
 #include "cli/options.h"
@@ -31,6 +32,7 @@ public:
     // when there are several, as if each had been an argument. Stops early
     // when the output cannot be written. False when any is not found.
     bool AnswerAll(const std::function<std::optional<Query>()>& next);
+    bool AnswerAll(const std::vector<Query>& queries);
 
 private:
     void SayNoLookAlikes(const Query& query, std::string_view key, bool labelled);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "cli/locale_text.h"
+#include "cli/text_codec.h"
 
 namespace {
 
@@ -13,17 +14,12 @@ bool IsSpace(std::string_view character)
            character == "\xEF\xBB\xBF" /* U+FEFF */;
 }
 
-std::size_t SequenceLength(unsigned char lead)
-{
-    return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-}
-
 }  // namespace
 
 std::string_view NextCharacter(std::string_view utf8, std::size_t& position)
 {
     while (position < utf8.size()) {
-        const std::size_t length = SequenceLength(static_cast<unsigned char>(utf8[position]));
+        const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(utf8[position]));
         const std::string_view character = utf8.substr(position, length);
         position += character.size();
         if (!IsSpace(character))
