@@ -70,6 +70,15 @@ std::string ProgressLine(std::size_t done, std::size_t total)
     return line;
 }
 
+// TSV is text, in the locale's character set; JSON is UTF-8 by definition.
+void Write(OutputStream& out, AllFormat format, std::string_view text)
+{
+    if (format == AllFormat::Tsv)
+        out.Write(text);
+    else
+        out.WriteBytes(text);
+}
+
 }  // namespace
 
 void WriteAllMatches(const CharTable& table, const Options& options, OutputStream& out, OutputStream& err,
@@ -81,7 +90,10 @@ void WriteAllMatches(const CharTable& table, const Options& options, OutputStrea
         const CharEntry& entry = table[i];
         // A later entry with the same key is never what a search finds.
         if (seen.insert(entry.key).second) {
-            std::vector<ScoreGroup> groups = GroupByScore(RankMatches(table, entry.code));
+            std::vector<ScoredChar> list = RankMatches(table, entry.code);
+            if (options.top > 0 && list.size() > static_cast<std::size_t>(options.top))
+                list.resize(static_cast<std::size_t>(options.top));
+            std::vector<ScoreGroup> groups = GroupByScore(list);
             // --min-score keeps only the closer groups.
             std::erase_if(groups, [&](const ScoreGroup& group) { return group.score < options.minScore; });
             const std::string key = Cp936ToUtf8(entry.key);
@@ -91,13 +103,17 @@ void WriteAllMatches(const CharTable& table, const Options& options, OutputStrea
                 AppendJson(text, key, groups);
         }
         if (text.size() > (1 << 16)) {
-            out.Write(text);
+            Write(out, options.format, text);
             text.clear();
+            // A reader that has gone (| head) or a full disk: nothing more
+            // can be written, so the rest need not be worked out.
+            if (out.Failed())
+                return;
         }
         if (progress && (i % 512 == 0 || i + 1 == table.size()))
             err.Write(ProgressLine(i + 1, table.size()));
     }
-    out.Write(text);
+    Write(out, options.format, text);
     if (progress)
         err.Write("\n");
 }

@@ -7,9 +7,11 @@
 
 // For each key of `table`, in table order and once (its first entry, as a
 // search finds it), its score groups as a search lists them, keeping those
-// scoring options.minScore or more. TSV: one line per group, "character TAB
+// scoring options.minScore or more, and of those at most the options.top best
+// matches. TSV: one line per group, "character TAB
 // score TAB characters separated by spaces". JSONL: one object per character,
-// {"char":…,"groups":[{"score":…,"chars":[…]},…]}. Everything in UTF-8.
+// {"char":…,"groups":[{"score":…,"chars":[…]},…]}. TSV is written in the
+// locale's character set, JSON in UTF-8.
 // With `progress`, a count of the characters done goes to `err`.
 void WriteAllMatches(const CharTable& table, const Options& options, OutputStream& out, OutputStream& err,
                      bool progress);

@@ -1,64 +1,65 @@
 #include "command_line.h"
 
-#include <algorithm>
+#include <new>
 #include <string_view>
 
 #include "cli/all_matches.h"
+#include "cli/compare_pair.h"
+#include "cli/dictionary_encoding.h"
 #include "cli/dictionary_path.h"
+#include "cli/gbk_hint.h"
+#include "cli/input_queries.h"
+#include "cli/locale_text.h"
 #include "cli/options.h"
 #include "cli/output_stream.h"
 #include "cli/platform.h"
-#include "cli/score_groups.h"
-#include "cli/shared_run_text.h"
-#include "cli/text_codec.h"
+#include "cli/prompt.h"
+#include "cli/query_answers.h"
+#include "cli/query_text.h"
 #include "dictionary/char_table.h"
-#include "search/common_run_length.h"
 #include "search/search.h"
 
 namespace {
 
 constexpr std::string_view kProgram = "orvalen-find";
 
+// Enough of a dictionary file to tell its encoding.
+constexpr std::size_t kHeadBytes = 1 << 16;
+
+// Text from the system (file names as given, its error messages) is in the
+// locale's character set; messages are built in UTF-8.
+std::string FromLocale(std::string_view text)
+{
+    return LocaleToUtf8(text).value_or(std::string(text));
+}
+
 void Say(OutputStream& err, std::string_view message)
 {
     err.Write(std::string(kProgram) + ": " + std::string(message) + "\n");
 }
 
-// One line per score group, best first: the characters separated by spaces,
-// led by the group's score when asked for.
-std::string GroupLines(const std::vector<ScoredChar>& list, bool withScores, std::string_view indent)
+int UsageError(OutputStream& err, std::string_view message)
 {
-    std::string text;
-    for (const ScoreGroup& group : GroupByScore(list)) {
-        text += indent;
-        if (withScores)
-            text += std::to_string(group.score) + ": ";
-        text += JoinChars(group, " ") + "\n";
-    }
-    return text;
+    Say(err, message);
+    err.Write("Try 'orvalen-find --help'.\n");
+    return kTrouble;
 }
 
-// Each match on a line of its own, best first, with its score and the run of
-// code it shares with the query: "军 (5): 冖 车 [21]".
-std::string WhyLines(const CharTable& table, std::string_view queryCode, std::string_view indent)
+// The characters of the arguments, in order, or nothing when an argument
+// holds none (empty, or only spaces), with why in `error`.
+std::optional<std::vector<Query>> ArgumentQueries(const std::vector<std::string>& args, std::string& error)
 {
-    struct Match {
-        const CharEntry* entry;
-        int score;
-    };
-    std::vector<Match> matches;
-    for (const CharEntry& entry : table) {
-        const int score = CommonRunLength(entry.code, queryCode);
-        if (score >= kMinimumScore)
-            matches.push_back({&entry, score});
+    std::vector<Query> queries;
+    for (const std::string& arg : args) {
+        std::vector<Query> more = QueriesInText(arg, "an argument");
+        if (more.empty()) {
+            error = arg.empty() ? "an empty argument holds no character to look up"
+                                : "an argument holds only spaces, no character to look up";
+            return std::nullopt;
+        }
+        queries.insert(queries.end(), more.begin(), more.end());
     }
-    std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.score > b.score; });
-    std::string text;
-    for (const Match& match : matches) {
-        text += std::string(indent) + Cp936ToUtf8(match.entry->key) + " (" + std::to_string(match.score) + "): ";
-        text += DescribeSharedRun(match.entry->code, LongestSharedRun(match.entry->code, queryCode)) + "\n";
-    }
-    return text;
+    return queries;
 }
 
 int FindRaw(const CharTable& table, const std::string& query, OutputStream& out, OutputStream& err)
@@ -68,54 +69,37 @@ int FindRaw(const CharTable& table, const std::string& query, OutputStream& out,
         err.Write("no find\n");
         return kSomeNotFound;
     }
-    out.Write(*text);
+    out.WriteBytes(*text);
     return kAllFound;
 }
 
-int FindEach(const CharTable& table, const Options& options, OutputStream& out, OutputStream& err)
+// Queries from standard input that is not a terminal: every character of
+// every line, answered as if each had been an argument.
+int FindInput(std::FILE* in, QueryAnswers& answers, OutputStream& err)
 {
-    const bool labelled = options.queries.size() > 1;
-    int status = kAllFound;
-    for (const std::string& query : options.queries) {
-        const std::string shown = labelled ? ": " + query : std::string();
-        const std::optional<std::string> bytes = Utf8ToCp936(query);
-        if (!bytes) {
-            err.Write(IsValidUtf8(query) ? "no find: " + query + " has no code page 936 form\n"
-                                         : std::string("no find: the argument is not valid UTF-8\n"));
-            status = kSomeNotFound;
-            continue;
-        }
-        const CharEntry* entry = FindEntry(table, *bytes);
-        if (!entry) {
-            err.Write("no find" + shown + "\n");
-            status = kSomeNotFound;
-            continue;
-        }
-        const std::vector<ScoredChar> list = RankMatches(table, entry->code);
-        const std::string_view indent = labelled ? "  " : "";
-        if (labelled)
-            out.Write(query + ":\n");
-        if (labelled && list.empty())
-            out.Write("  (no look-alike characters)\n");
-        else if (options.why)
-            out.Write(WhyLines(table, entry->code, indent));
-        else
-            out.Write(GroupLines(list, options.scores, indent));
-        if (!labelled && list.empty())
-            Say(err, "no character's code shares 4 bytes in a row with that of " + query);
+    InputQueries input(in);
+    bool any = false;
+    const bool allFound = answers.AnswerAll([&] {
+        std::optional<Query> query = input.Next();
+        any = any || query.has_value();
+        return query;
+    });
+    if (!input.ReadError().empty()) {
+        Say(err, "cannot read the standard input: " + FromLocale(input.ReadError()));
+        return kTrouble;
     }
-    return status;
+    if (!any)
+        return UsageError(err, "no character to look up: give characters as arguments or on the standard input");
+    return allFound ? kAllFound : kSomeNotFound;
 }
 
-int Run(const std::vector<std::string>& args, OutputStream& out, OutputStream& err)
+int Run(const std::vector<std::string>& args, const StandardStreams& streams, const std::string& executableDirectory,
+        OutputStream& out, OutputStream& err)
 {
     std::string error;
     const std::optional<Options> options = ParseOptions(args, error);
-    if (!options) {
-        Say(err, error);
-        err.Write("Try 'orvalen-find --help'.\n");
-        return kTrouble;
-    }
+    if (!options)
+        return UsageError(err, error);
     if (options->command == Command::Help) {
         out.Write(kUsage);
         return kAllFound;
@@ -125,37 +109,73 @@ int Run(const std::vector<std::string>& args, OutputStream& out, OutputStream& e
         return kAllFound;
     }
 
-    const std::optional<std::string> path = ChooseDictionary(options->dictionary, ExecutableDirectory(), error);
+    // Usage errors in the characters come before the dictionary is read.
+    std::vector<Query> queries;
+    if ((options->command == Command::Find && !options->raw) || options->command == Command::Compare) {
+        std::optional<std::vector<Query>> given = ArgumentQueries(options->queries, error);
+        if (!given)
+            return UsageError(err, error);
+        queries = std::move(*given);
+    }
+    if (options->command == Command::Compare && queries.size() != 2)
+        return UsageError(err, "--compare takes two characters, as in --compare 未 末");
+
+    const std::optional<std::string> path = ChooseDictionary(options->dictionary, executableDirectory, error);
     if (!path) {
-        Say(err, error);
+        Say(err, FromLocale(error));
         return kTrouble;
     }
     CharTable table;
     std::string reason;
     if (!LoadCharTable(table, NativePath(*path), &reason)) {
-        Say(err, "dictionary " + reason);
+        Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
         return kTrouble;
     }
+    if (const std::optional<std::string> problem = WrongEncoding(ReadFileHead(NativePath(*path), kHeadBytes), table))
+        Say(err, "warning: dictionary \"" + FromLocale(*path) + "\" " + *problem);
 
     if (options->command == Command::All) {
-        WriteAllMatches(table, *options, out, err, IsTerminal(stderr));
+        WriteAllMatches(table, *options, out, err, IsTerminal(streams.err));
         return kAllFound;
     }
     if (options->raw)
         return FindRaw(table, options->queries.front(), out, err);
-    return FindEach(table, *options, out, err);
+
+    GbkHint gbk(OtherGbkDictionary(*path, executableDirectory));
+    if (options->command == Command::Compare)
+        return ComparePair(table, queries[0], queries[1], gbk, out, err) ? kAllFound : kSomeNotFound;
+    QueryAnswers answers(table, *options, gbk, out, err);
+    if (!queries.empty())
+        return answers.AnswerAll(queries) ? kAllFound : kSomeNotFound;
+    if (streams.inputIsTerminal) {
+        RunPrompt(streams.in, answers, out, err);
+        return kAllFound;
+    }
+    return FindInput(streams.in, answers, err);
 }
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
+int RunCommandLine(const std::vector<std::string>& args, const StandardStreams& streams,
+                   const std::string& executableDirectory)
 {
-    OutputStream outStream(out), errStream(err);
-    int status = Run(args, outStream, errStream);
-    if (!outStream.Finish()) {
-        Say(errStream, std::string("cannot write the output: ") + outStream.ErrorText());
-        status = kTrouble;
+    OutputStream out(streams.out), err(streams.err);
+    err.FlushFirst(out);
+    int status = kTrouble;
+    try {
+        status = Run(args, streams, executableDirectory, out, err);
+    } catch (const std::bad_alloc&) {
+        // A dictionary line or an input line too long for the memory there is.
+        Say(err, "out of memory");
     }
-    errStream.Finish();
+    if (!out.Finish()) {
+        if (out.ReaderClosed()) {
+            status = kClosedPipe;
+        } else {
+            Say(err, "cannot write the output: " + FromLocale(out.ErrorText()));
+            status = kTrouble;
+        }
+    }
+    err.Finish();
     return status;
 }

@@ -5,8 +5,19 @@
 #include <string>
 #include <vector>
 
-enum ExitStatus { kAllFound = 0, kSomeNotFound = 1, kTrouble = 2 };
+// kClosedPipe is no status of its own: the program then ends as SIGPIPE
+// ends it, which a shell shows as 141.
+enum ExitStatus { kAllFound = 0, kSomeNotFound = 1, kTrouble = 2, kClosedPipe = 141 };
 
-// Runs orvalen-find with the arguments after the program name, writing results
-// to `out` and messages to `err`. Returns the exit status.
-int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+struct StandardStreams {
+    std::FILE* in;   // queries when no argument gives any
+    std::FILE* out;  // results
+    std::FILE* err;  // messages, and the prompt
+    bool inputIsTerminal = false;  // queries from `in` are typed at a prompt
+};
+
+// Runs orvalen-find with the arguments after the program name, given in the
+// locale's character set. The bundled dictionaries are looked for from
+// `executableDirectory` (ExecutableDirectory()). Returns the exit status.
+int RunCommandLine(const std::vector<std::string>& args, const StandardStreams& streams,
+                   const std::string& executableDirectory);

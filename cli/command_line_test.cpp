@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "cli/platform.h"
 #include "cli/text_codec.h"
 
 namespace {
@@ -48,22 +50,33 @@ protected:
         m_dir = fs::temp_directory_path() /
                 ("orvalen-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
+        fs::create_directories(m_dir / "bin");
         m_dictionary = (m_dir / "dict.txt").string();
         std::ofstream(m_dictionary, std::ios::binary)
             << Line("车", "ABCDEFGH") << Line("军", "xBCDEFGy") << Line("东", "zzDEFGzz")
             << Line("木", "12345678") << Line("本", "12345670") << Line("未", "q2345678")
             << Line("丿", "@@@@");
+        // The bundled dictionaries beside the program: a GBK one that also
+        // knows 車, and lists look-alikes for 丿.
+        fs::copy_file(m_dictionary, m_dir / "bin" / "hz.txt");
+        std::ofstream(m_dir / "bin" / "hz-gbk.txt", std::ios::binary)
+            << Line("车", "ABCDEFGH") << Line("丿", "@@@@") << Line("乀", "@@@@x") << Line("車", "ABCDEFGz");
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    int Run(std::vector<std::string> args)
+    // Runs orvalen-find with `input` as its standard input, typed at a
+    // terminal when `terminal`.
+    int Run(std::vector<std::string> args, const std::string& input = "", bool terminal = false)
     {
+        std::FILE* in = std::tmpfile();
         std::FILE* out = std::tmpfile();
         std::FILE* err = std::tmpfile();
-        const int status = RunCommandLine(args, out, err);
+        std::fwrite(input.data(), 1, input.size(), in);
+        std::rewind(in);
+        const int status = RunCommandLine(args, StandardStreams{in, out, err, terminal}, (m_dir / "bin").string());
         m_out = ReadAll(out);
         m_err = ReadAll(err);
+        std::fclose(in);
         std::fclose(out);
         std::fclose(err);
         return status;
@@ -86,7 +99,9 @@ TEST_F(CommandLine, PrintsOneScoreGroupPerLine)
 TEST_F(CommandLine, LabelsEachQueryWhenThereAreSeveral)
 {
     EXPECT_EQ(Run({"--dict", m_dictionary, "车", "丿", "木"}), 0);
-    EXPECT_EQ(m_out, "车:\n  军\n  东\n丿:\n  (no look-alike characters)\n木:\n  本 未\n");
+    EXPECT_EQ(m_out,
+              "车:\n  军\n  东\n丿:\n  (no look-alikes in this dictionary, 1 in the GBK one: use --dict gbk)\n"
+              "木:\n  本 未\n");
 }
 
 TEST_F(CommandLine, RawPrintsTheResultTextBytesOnly)
@@ -106,11 +121,138 @@ TEST_F(CommandLine, NotFound)
     EXPECT_EQ(m_err, "no find\n");
     // One missing query among found ones still fails the run, and the others
     // are answered.
-    EXPECT_EQ(Run({"--dict", m_dictionary, "车", "车车", "\xF0\x9F\x98\x80"}), 1);
+    EXPECT_EQ(Run({"--dict", m_dictionary, "车", "龙", "\xF0\x9F\x98\x80"}), 1);
     EXPECT_EQ(m_out, "车:\n  军\n  东\n");
-    EXPECT_EQ(m_err, "no find: 车车\nno find: \xF0\x9F\x98\x80 has no code page 936 form\n");
+    EXPECT_EQ(m_err, "no find: 龙\nno find: \xF0\x9F\x98\x80 has no code page 936 form, so no dictionary holds it\n");
     EXPECT_EQ(Run({"--dict", m_dictionary, "\xB3\xB5"}), 1);
-    EXPECT_EQ(m_err, "no find: the argument is not valid UTF-8\n");
+    EXPECT_EQ(m_err, "no find: an argument is not valid UTF-8 text, the locale's character set\n");
+}
+
+// One run of orvalen-find and all it must print.
+struct RunCase {
+    const char* what;
+    std::vector<std::string> args;  // the test dictionary is added unless --dict is given
+    std::string input;              // standard input
+    bool terminal;                  // input typed at a terminal
+    int status;
+    std::string out;
+    std::string err;
+    std::string dictionary = "";  // instead of the test dictionary, when given
+};
+
+const std::string kUsageHint = "Try 'orvalen-find --help'.\n";
+const std::string kPromptHelp =
+    std::string("Type a character, or a line of them, and Enter. An empty line or ") + kEndOfInputKeys + " ends.\n";
+
+TEST_F(CommandLine, QueriesFromArgumentsInputAndPrompt)
+{
+    const RunCase cases[] = {
+        {"a line of characters in one argument", {"车 木"}, "", false, 0, "车:\n  军\n  东\n木:\n  本 未\n", ""},
+        {"ideographic spaces and tabs", {"\xE3\x80\x80车\t"}, "", false, 0, "军\n东\n", ""},
+        {"an empty argument", {"车", ""}, "", false, 2, "",
+         "orvalen-find: an empty argument holds no character to look up\n" + kUsageHint},
+        {"an argument of spaces", {" \xE3\x80\x80 "}, "", false, 2, "",
+         "orvalen-find: an argument holds only spaces, no character to look up\n" + kUsageHint},
+        {"--raw takes its argument whole", {"--raw", RawArgument("车木")}, "", false, 1, "", "no find\n"},
+        {"every character of every input line", {}, "车\n\n 木\t\r\n", false, 0, "车:\n  军\n  东\n木:\n  本 未\n", ""},
+        {"one character of input", {}, "车", false, 0, "军\n东\n", ""},
+        {"input with no character", {}, " \n\n", false, 2, "",
+         "orvalen-find: no character to look up: give characters as arguments or on the standard input\n" +
+             kUsageHint},
+        {"an input line that is not UTF-8", {}, "车\n\xB3\xB5\n", false, 1, "车:\n  军\n  东\n",
+         "no find: line 2 of the input is not valid UTF-8 text, the locale's character set\n"},
+        {"the prompt ends at an empty line", {}, "车\n木本\n\n丿\n", true, 0, "军\n东\n木:\n  本 未\n本:\n  木\n  未\n",
+         kPromptHelp + "字> 字> 字> "},
+        {"the prompt ends at the end of input", {"--scores"}, "车", true, 0, "6: 军\n4: 东\n",
+         kPromptHelp + "字> 字> \n"},
+    };
+    for (const RunCase& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin(), {"--dict", m_dictionary});
+        EXPECT_EQ(Run(args, c.input, c.terminal), c.status) << c.what;
+        EXPECT_EQ(m_out, c.out) << c.what;
+        EXPECT_EQ(m_err, c.err) << c.what;
+    }
+}
+
+TEST_F(CommandLine, TopCompareAndBundledDictionaries)
+{
+    const RunCase cases[] = {
+        {"--top with scores", {"--top", "1", "--scores", "车"}, "", false, 0, "6: 军\n", ""},
+        {"--top cuts a group", {"--top=1", "木"}, "", false, 0, "本\n", ""},
+        {"--top with --why", {"--top", "1", "--why", "车"}, "", false, 0, "军 (6): [42 43 44 45 46 47]\n", ""},
+        {"--top with --all", {"--all", "--top", "1"}, "", false, 0,
+         "车\t6\t军\n军\t6\t车\n东\t4\t车\n木\t7\t本\n本\t7\t木\n未\t7\t木\n", ""},
+        {"--compare, alike", {"--compare", "车", "军"}, "", false, 0,
+         "车 lists 军 (6): [42 43 44 45 46 47]\n军 lists 车 (6): [42 43 44 45 46 47]\n", ""},
+        {"--compare, alike one way only", {"--compare", "乙", "甲"}, "", false, 0,
+         "乙 lists 甲 (4): [41 42 43 2D]\n甲 does not list 乙 (3): [41 42 43]\n", "",
+         Line("甲", "ABC-") + Line("乙", "XABC")},
+        {"--compare, not alike", {"--compare", "车木"}, "", false, 1,
+         "车 and 木 share no run of 4 bytes of code, so neither lists the other (their longest shared run is 0 bytes).\n",
+         ""},
+        {"--compare, the same character", {"--compare", "车", "车"}, "", false, 1,
+         "车 is given twice; a character never lists itself.\n", ""},
+        {"--compare, one not found", {"--compare", "龙", "车"}, "", false, 1, "", "no find: 龙\n"},
+        {"--compare, one character", {"--compare", "车"}, "", false, 2, "",
+         "orvalen-find: --compare takes two characters, as in --compare 未 末\n" + kUsageHint},
+        {"no find names the GBK dictionary", {"車"}, "", false, 1, "",
+         "no find: 車 is in the GBK dictionary, not this one: use --dict gbk\n"},
+        {"no look-alikes, more in the GBK dictionary", {"丿"}, "", false, 0, "",
+         "丿: no look-alikes in this dictionary, 1 in the GBK one: use --dict gbk\n"},
+        {"--dict gbk", {"--dict", "gbk", "車"}, "", false, 0, "车\n", ""},
+        {"--dict gbk gives no hint about itself", {"--dict", "gbk", "木"}, "", false, 1, "", "no find\n"},
+        {"--dict GB2312", {"--dict", "GB2312", "--scores", "车"}, "", false, 0, "6: 军\n4: 东\n", ""},
+    };
+    for (const RunCase& c : cases) {
+        std::vector<std::string> args = c.args;
+        if (!c.dictionary.empty())
+            std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc) << c.dictionary;
+        if (std::find(args.begin(), args.end(), "--dict") == args.end())
+            args.insert(args.begin(), {"--dict", m_dictionary});
+        EXPECT_EQ(Run(args), c.status) << c.what;
+        EXPECT_EQ(m_out, c.out) << c.what;
+        EXPECT_EQ(m_err, c.err) << c.what;
+        if (!c.dictionary.empty())
+            SetUp();
+    }
+}
+
+TEST_F(CommandLine, WrongEncodingIsNamedOnce)
+{
+    struct EncodingCase {
+        std::string bytes;
+        const char* warning;  // empty for none
+    };
+    const std::string utf8 = "车 ABCDEFGH \r\n军 xBCDEFGy \r\n";
+    const std::string utf16le("\x66\x8F\x20\x00\x41\x00\x42\x00\x43\x00\x44\x00\x20\x00\x0D\x00\x0A\x00", 18);
+    std::string utf16be;
+    for (std::size_t i = 0; i < utf16le.size(); i += 2)
+        utf16be += std::string{utf16le[i + 1], utf16le[i]};
+    const EncodingCase cases[] = {
+        {"\xEF\xBB\xBF" + utf8, "is UTF-8 text (it starts with a UTF-8 byte order mark)"},
+        {utf8, "looks like UTF-8 text"},
+        {"\xFF\xFE" + utf16le, "is UTF-16 text (it starts with a UTF-16 byte order mark)"},
+        {"\xFE\xFF" + utf16be, "is UTF-16 text (it starts with a UTF-16 byte order mark)"},
+        {utf16le, "looks like UTF-16LE text"},
+        {utf16be, "looks like UTF-16BE text"},
+        {"ab ABCDEF \r\ncd ABCDEF \r\n", "has no line that starts with a code page 936 double-byte character"},
+        {"", "is empty"},
+        {Line("车", "ABCDEFGH") + Line("军", "xBCDEFGy"), ""},
+    };
+    for (const EncodingCase& c : cases) {
+        std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc) << c.bytes;
+        Run({"--dict", m_dictionary, "车", "木"});
+        const std::string prefix = "orvalen-find: warning: dictionary \"" + m_dictionary + "\" ";
+        const std::size_t at = m_err.find(prefix);
+        if (*c.warning == '\0') {
+            EXPECT_EQ(at, std::string::npos) << m_err;
+            continue;
+        }
+        EXPECT_EQ(at, 0u) << c.warning << "\n" << m_err;
+        EXPECT_EQ(m_err.find(prefix + c.warning), 0u) << m_err;
+        EXPECT_EQ(m_err.find(prefix, 1), std::string::npos) << "said twice: " << m_err;
+    }
 }
 
 TEST_F(CommandLine, WhyShowsTheSharedRun)

@@ -1,18 +1,34 @@
-// Entry point of orvalen-find. Arguments reach RunCommandLine as UTF-8 on
-// every platform: Windows hands them over as UTF-16.
+// Entry point of orvalen-find. Arguments reach RunCommandLine in the locale's
+// character set: on Windows, which hands them over as UTF-16, as UTF-8.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/locale_text.h"
 #include "cli/platform.h"
 
 #ifdef _WIN32
 #include <windows.h>
+#endif
 
-int wmain(int argc, wchar_t** argv)
+namespace {
+
+int Main(const std::vector<std::string>& args)
 {
     PrepareStandardStreams();
+    UseLocaleCharacterSet();
+    const int status = RunCommandLine(args, StandardStreams{stdin, stdout, stderr, IsTerminal(stdin)}, ExecutableDirectory());
+    if (status == kClosedPipe)
+        EndAsClosedPipe();
+    return status;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv)
+{
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         const int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
@@ -21,12 +37,11 @@ int wmain(int argc, wchar_t** argv)
         arg.resize(arg.size() - 1);  // the terminating zero
         args.push_back(std::move(arg));
     }
-    return RunCommandLine(args, stdout, stderr);
+    return Main(args);
 }
 #else
 int main(int argc, char** argv)
 {
-    PrepareStandardStreams();
-    return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr);
+    return Main(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif

@@ -5,31 +5,54 @@
 #include "search/search.h"
 
 const char kUsage[] =
-    "Usage: orvalen-find [--dict FILE] [--scores] [--why] CHAR...\n"
-    "       orvalen-find [--dict FILE] --raw CHAR\n"
-    "       orvalen-find [--dict FILE] --all [--format tsv|jsonl] [--min-score N]\n"
+    "Usage: orvalen-find [--dict DICT] [--scores] [--why] [--top N] [CHARS...]\n"
+    "       orvalen-find [--dict DICT] --compare A B\n"
+    "       orvalen-find [--dict DICT] --raw CHAR\n"
+    "       orvalen-find [--dict DICT] --all [--format tsv|jsonl] [--min-score N]\n"
+    "                    [--top N]\n"
     "\n"
     "Lists the characters whose structure codes share a run of at least 4 bytes\n"
-    "with each CHAR's code, best matches first, one score group per line.\n"
+    "with each character's code, best matches first, one score group per line.\n"
+    "An argument of several characters is looked up character by character, and\n"
+    "spaces in it are ignored. With no CHARS, characters come from standard\n"
+    "input: every character of every line; on a terminal, line by line at a\n"
+    "prompt, which an empty line or end of input ends.\n"
     "\n"
-    "  --dict FILE  the dictionary to search (default: hz.txt in the current\n"
-    "               directory, else the bundled dictionary)\n"
-    "  --scores     start each line with its group's score\n"
-    "  --why        list each match on a line of its own, with its score and\n"
-    "               the run of code it shares: parts as characters, other\n"
-    "               bytes in hex\n"
-    "  --raw        take CHAR's bytes as the query as they stand (code page 936)\n"
-    "               and print exactly the result text the window shows, in\n"
-    "               code page 936, with CR LF between groups\n"
-    "  --all        list the look-alikes of every character of the dictionary,\n"
-    "               in dictionary order: as TSV lines (character, score,\n"
-    "               characters of the group) or as JSON lines, one per character\n"
+    "  --dict DICT    the dictionary: a file, or gb2312 or gbk for the bundled\n"
+    "                 hz.txt or hz-gbk.txt (default: hz.txt in the current\n"
+    "                 directory, else the bundled gb2312 one)\n"
+    "  --scores       start each line with its group's score\n"
+    "  --why          list each match on a line of its own, with its score and\n"
+    "                 the run of code it shares: parts as characters, other\n"
+    "                 bytes in hex\n"
+    "  --top N        at most the N best matches for each character\n"
+    "  --compare A B  whether A lists B and B lists A, with both scores and the\n"
+    "                 run of code they share\n"
+    "  --raw          take CHAR's bytes as the query as they stand (code page 936)\n"
+    "                 and print exactly the result text the window shows, in\n"
+    "                 code page 936, with CR LF between groups\n"
+    "  --all          list the look-alikes of every character of the dictionary,\n"
+    "                 in dictionary order: as TSV lines (character, score,\n"
+    "                 characters of the group) or as JSON lines, one per character\n"
     "  --min-score N  with --all, only groups scoring N or more (at least 4)\n"
-    "  --help       show this help\n"
-    "  --version    show the version\n"
+    "  --help         show this help\n"
+    "  --version      show the version\n"
     "\n"
-    "Exit status: 0 when every CHAR was found, 1 when any was not,\n"
-    "2 on a usage error or when the dictionary cannot be read.\n";
+    "Text is read and written in the locale's character set (UTF-8 in the C\n"
+    "locale); --raw and JSON lines are not converted.\n"
+    "\n"
+    "Messages, on standard error: \"no find\" for a character that is not in the\n"
+    "dictionary (naming --dict gbk when the bundled GBK dictionary has it);\n"
+    "\"X: no look-alikes in this dictionary\" for one that lists nothing; a\n"
+    "warning when the dictionary does not look like code page 936 text.\n"
+    "\n"
+    "Exit status: 0 when every character was found (one with no look-alikes\n"
+    "counts as found), or when the pair given to --compare is listed as alike;\n"
+    "1 when any was not found, or the pair is not alike; 2 on a usage error,\n"
+    "when the dictionary or standard input cannot be read, or when the output\n"
+    "cannot be written (a full disk). A reader that closes the pipe early\n"
+    "(| head) ends the program quietly, as the signal SIGPIPE does: status 141\n"
+    "in the shell. The prompt ends with status 0.\n";
 
 namespace {
 
@@ -50,7 +73,7 @@ bool HasName(std::string_view arg, std::string_view name)
 }
 
 // A whole decimal number that fits an int, or nothing.
-std::optional<int> ScoreValue(const std::optional<std::string>& text)
+std::optional<int> WholeNumber(const std::optional<std::string>& text)
 {
     if (!text || text->empty() || text->size() > 9)
         return std::nullopt;
@@ -100,7 +123,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             }
             formatGiven = true;
         } else if (HasName(arg, "--min-score")) {
-            const std::optional<int> value = ScoreValue(OptionValue("--min-score", args, i));
+            const std::optional<int> value = WholeNumber(OptionValue("--min-score", args, i));
             if (!value || *value < kMinimumScore) {
                 error = "--min-score takes a whole number of at least " + std::to_string(kMinimumScore) +
                         ", the least score a match has";
@@ -108,10 +131,19 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             }
             options.minScore = *value;
             formatGiven = true;
+        } else if (HasName(arg, "--top")) {
+            const std::optional<int> value = WholeNumber(OptionValue("--top", args, i));
+            if (!value || *value < 1) {
+                error = "--top takes a whole number of at least 1";
+                return std::nullopt;
+            }
+            options.top = *value;
+        } else if (arg == "--compare") {
+            options.command = Command::Compare;
         } else if (HasName(arg, "--dict")) {
             std::optional<std::string> value = OptionValue("--dict", args, i);
             if (!value || value->empty()) {
-                error = "--dict needs a file name";
+                error = "--dict needs a file name, or gb2312 or gbk for a bundled dictionary";
                 return std::nullopt;
             }
             options.dictionary = std::move(value);
@@ -124,7 +156,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         return options;
     if (options.command == Command::All) {
         if (!options.queries.empty() || options.raw || options.why || options.scores) {
-            error = "--all takes no characters and goes only with --dict, --format and --min-score";
+            error = "--all takes no characters and goes only with --dict, --format, --min-score and --top";
             return std::nullopt;
         }
         return options;
@@ -133,17 +165,23 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         error = "--format and --min-score go with --all";
         return std::nullopt;
     }
-    if (options.queries.empty()) {
-        error = "no character to look up";
-        return std::nullopt;
+    if (options.command == Command::Compare) {
+        // Whether the arguments hold two characters is told once they are
+        // read as text: "--compare 未末" is fine too.
+        if (options.queries.empty() || options.raw || options.why || options.scores || options.top != 0) {
+            error = "--compare takes two characters and goes only with --dict";
+            return std::nullopt;
+        }
+        return options;
     }
     if (options.raw && options.queries.size() != 1) {
         error = "--raw takes exactly one query";
         return std::nullopt;
     }
-    if (options.raw && (options.scores || options.why)) {
-        error = "--raw prints the result text only; it does not go with --scores or --why";
+    if (options.raw && (options.scores || options.why || options.top != 0)) {
+        error = "--raw prints the result text only; it does not go with --scores, --why or --top";
         return std::nullopt;
     }
+    // No characters: they come from standard input.
     return options;
 }

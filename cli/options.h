@@ -5,19 +5,22 @@
 #include <string>
 #include <vector>
 
-enum class Command { Find, All, Help, Version };
+enum class Command { Find, Compare, All, Help, Version };
 
 enum class AllFormat { Tsv, Jsonl };
 
 struct Options {
     Command command = Command::Find;
-    std::optional<std::string> dictionary;  // --dict FILE
+    std::optional<std::string> dictionary;  // --dict FILE, gb2312 or gbk
     bool raw = false;                       // --raw: bytes in, result text bytes out
     bool scores = false;                    // --scores: each group's score
     bool why = false;                       // --why: the run each match shares
+    int top = 0;                            // --top N: at most N matches per query; 0 for all
     AllFormat format = AllFormat::Tsv;      // --all --format tsv|jsonl
     int minScore = 4;                       // --all --min-score N
-    std::vector<std::string> queries;       // as given, UTF-8 unless --raw
+    // The arguments as given, in the locale's character set (bytes for
+    // --raw); empty when the queries come from standard input.
+    std::vector<std::string> queries;
 };
 
 // Parses the arguments after the program name. On a usage error returns

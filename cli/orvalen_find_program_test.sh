@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The built orvalen-find as a script would use it: exit codes, and output that
-# cannot be written. Usage: orvalen_find_program_test.sh PATH-TO-orvalen-find
+# The built orvalen-find as a script or a terminal would use it: exit codes,
+# output that cannot be written, standard input, the prompt, a GBK locale.
+# Usage: orvalen_find_program_test.sh PATH-TO-orvalen-find
 set -u
 program=$(realpath "$1")
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failures=0
+checks=0
 
 check() {  # check NAME EXPECTED-STATUS ACTUAL-STATUS [STDERR-MUST-CONTAIN]
     local message=""
@@ -13,12 +15,27 @@ check() {  # check NAME EXPECTED-STATUS ACTUAL-STATUS [STDERR-MUST-CONTAIN]
     if [[ -z $message && $# -ge 4 ]] && ! grep -qF -- "$4" "$dir/err"; then
         message="stderr lacks '$4': $(cat "$dir/err")"
     fi
-    if [[ -n $message ]]; then
-        echo "FAIL $1: $message"
+    report "$1" "$message"
+}
+
+report() {  # report NAME [FAILURE-MESSAGE]
+    checks=$((checks + 1))
+    if [[ -n ${2:-} ]]; then
+        echo "FAIL $1: $2"
         failures=$((failures + 1))
     else
         echo "ok   $1"
     fi
+}
+
+lines() {  # the lines of a file joined by "|", converted from GBK when asked
+    if [[ ${2:-} == gbk ]]; then iconv -f GBK -t UTF-8 "$1"; else cat "$1"; fi | tr '\n' '|'
+}
+
+expect_lines() {  # expect_lines NAME EXPECTED-JOINED-LINES FILE [gbk]
+    local actual
+    actual=$(lines "$3" "${4:-}")
+    [[ $actual == "$2" ]] && report "$1" || report "$1" "output '$actual', expected '$2'"
 }
 
 # 车 and 军 share 5 bytes of code; the file is code page 936 with CR LF.
@@ -40,11 +57,12 @@ check "usage error" 2 $? "unknown option"
 # hz.txt in the current directory is used when no --dict is given.
 (cd "$dir" && "$program" --raw "$(printf '\xbe\xfc')" > out 2> err)
 check "hz.txt here" 0 $?
-[[ $(od -An -tx1 "$dir/out" | tr -d ' \n') == b3b520 ]] || { echo "FAIL hz.txt here: output $(od -An -tx1 "$dir/out")"; failures=$((failures + 1)); }
+[[ $(od -An -tx1 "$dir/out" | tr -d ' \n') == b3b520 ]] && report "its output" || report "its output" "$(od -An -tx1 "$dir/out")"
 
-# A reader that goes away: an error, not a crash or a silent success.
+# A reader that goes away ends the program quietly, as SIGPIPE ends cat.
 "$program" --dict "$big" 军 2> "$dir/err" | head -c1 > /dev/null
-check "closed pipe" 2 "${PIPESTATUS[0]}" "cannot write the output"
+check "closed pipe" 141 "${PIPESTATUS[0]}"
+[[ -s $dir/err ]] && report "quietly" "$(cat "$dir/err")" || report "quietly"
 if [[ -w /dev/full ]]; then
     "$program" --dict "$dir/hz.txt" 车 > /dev/full 2> "$dir/err"
     check "full disk" 2 $? "cannot write the output"
@@ -64,12 +82,40 @@ check "unreadable dictionary" 2 $? "cannot read"
 check "empty dictionary" 1 $? "no find"
 iconv -f CP936 -t UTF-8 "$dir/hz.txt" > "$dir/utf8.txt"
 "$program" --dict "$dir/utf8.txt" 车 > "$dir/out" 2> "$dir/err"
-check "UTF-8 dictionary" 1 $? "no find"
+check "UTF-8 dictionary" 1 $? "looks like UTF-8 text"
 yes "$(printf '\xbe\xfc xBCDEFy \r')" | head -n 99999 > "$dir/lines.txt"
 printf '\xb3\xb5 ABCDEFG \r\n' >> "$dir/lines.txt"
 "$program" --dict "$dir/lines.txt" --scores 车 > "$dir/out" 2> "$dir/err"
 check "100,000 lines" 0 $?
-[[ $(wc -c < "$dir/out") -eq $((3 + 99999 * 4)) ]] || { echo "FAIL 100,000 lines: $(wc -c < "$dir/out") bytes of output"; failures=$((failures + 1)); }
+[[ $(wc -c < "$dir/out") -eq $((3 + 99999 * 4)) ]] && report "their output" || report "their output" "$(wc -c < "$dir/out") bytes"
 
-echo "$((16 - failures)) passed, $failures failed"
+# Results and messages sent to one file keep their order.
+"$program" --dict "$dir/hz.txt" 车 ① 军 > "$dir/out" 2>&1
+expect_lines "order of results and messages" "车:|  军|no find: ①|军:|  车|" "$dir/out"
+
+# No CHAR: queries from a pipe, or typed at a prompt on a terminal.
+echo " 军车 " | "$program" --dict "$dir/hz.txt" > "$dir/out" 2> "$dir/err"
+check "queries on standard input" 0 $?
+expect_lines "their output" "军:|  车|车:|  军|" "$dir/out"
+if command -v script > /dev/null; then
+    printf '军\n\n' | script -qec "$(printf '%q ' "$program" --dict "$dir/hz.txt")" /dev/null > "$dir/out" 2>&1
+    check "prompt on a terminal" 0 $?
+    grep -q "字> 车" "$dir/out" && report "its answer" || report "its answer" "$(cat "$dir/out")"
+fi
+
+# A zh_CN.GBK terminal: arguments, input and output in GBK. The locale is
+# built into the test's own folder when the system has its sources.
+mkdir -p "$dir/locales"
+if command -v localedef > /dev/null && localedef -f GBK -i zh_CN "$dir/locales/zh_CN.GBK" 2> /dev/null; then
+    gbk() { printf '%s' "$1" | iconv -f UTF-8 -t GBK; }
+    LOCPATH="$dir/locales" LC_ALL=zh_CN.GBK "$program" --dict "$dir/hz.txt" "$(gbk '军　车')" > "$dir/out" 2> "$dir/err"
+    check "GBK locale" 0 $?
+    expect_lines "GBK output" "军:|  车|车:|  军|" "$dir/out" gbk
+    gbk 车 | LOCPATH="$dir/locales" LC_ALL=zh_CN.GBK "$program" --dict "$dir/hz.txt" > "$dir/out" 2> "$dir/err"
+    expect_lines "GBK input" "军|" "$dir/out" gbk
+else
+    echo "skip GBK locale: localedef cannot build zh_CN.GBK here"
+fi
+
+echo "$((checks - failures)) passed, $failures failed"
 [[ $failures -eq 0 ]]

@@ -2,24 +2,50 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
-void OutputStream::Write(std::string_view bytes)
+#include "cli/locale_text.h"
+#include "cli/platform.h"
+
+void OutputStream::Write(std::string_view utf8)
+{
+    if (m_error != 0 || utf8.empty())
+        return;
+    WriteBytes(Utf8ToLocale(utf8));
+}
+
+void OutputStream::WriteBytes(std::string_view bytes)
 {
     if (m_error != 0 || bytes.empty())
         return;
+    if (m_flushFirst)
+        m_flushFirst->Flush();
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
-        m_error = errno != 0 ? errno : EIO;
+        Fail();
+}
+
+void OutputStream::Flush()
+{
+    errno = 0;
+    if (std::fflush(m_file) != 0 && m_error == 0)
+        Fail();
 }
 
 bool OutputStream::Finish()
 {
-    errno = 0;
-    if (std::fflush(m_file) != 0 && m_error == 0)
-        m_error = errno != 0 ? errno : EIO;
+    Flush();
     if (std::ferror(m_file) && m_error == 0)
         m_error = EIO;
     return m_error == 0;
+}
+
+// Called at once after a failed write, while errno and the system's last
+// error still describe it.
+void OutputStream::Fail()
+{
+    m_error = errno != 0 ? errno : EIO;
+    m_readerClosed = IsClosedPipeError(m_error);
 }
 
 const char* OutputStream::ErrorText() const

@@ -15,7 +15,25 @@ std::string RawQueryBytes(const std::string& utf8Argument);
 std::string NativePath(const std::string& utf8Path);
 
 // Standard output and error carry bytes unchanged, and writing to a closed
-// pipe fails with an error instead of ending the process.
+// pipe fails with an error instead of ending the process, so that the
+// program decides how to end.
 void PrepareStandardStreams();
 
+// Whether a write that just failed with `error` (errno) failed because the
+// reader closed the pipe. Windows' C library calls that EINVAL, and only the
+// system's last error, read at once, tells it from other faults.
+bool IsClosedPipeError(int error);
+
+// Ends the program as one whose reader closed the pipe: by the signal
+// SIGPIPE, as cat and grep end, where there is one; else with status 141.
+[[noreturn]] void EndAsClosedPipe();
+
 bool IsTerminal(std::FILE* stream);
+
+// One line of `in` without its line feed, in the locale's character set (a
+// Windows console's UTF-16 input as UTF-8). False at the end of the input, or
+// when it cannot be read (ferror tells).
+bool ReadInputLine(std::FILE* in, std::string& line);
+
+// The keys that end input typed on a terminal.
+extern const char kEndOfInputKeys[];

@@ -1,9 +1,13 @@
 #include "platform.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>
+
+const char kEndOfInputKeys[] = "Ctrl-D";
 
 std::string ExecutableDirectory()
 {
@@ -27,7 +31,35 @@ void PrepareStandardStreams()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+bool IsClosedPipeError(int error)
+{
+    return error == EPIPE;
+}
+
+void EndAsClosedPipe()
+{
+    std::signal(SIGPIPE, SIG_DFL);
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    sigprocmask(SIG_UNBLOCK, &pipe, nullptr);
+    raise(SIGPIPE);
+    std::_Exit(128 + SIGPIPE);
+}
+
 bool IsTerminal(std::FILE* stream)
 {
     return isatty(fileno(stream)) == 1;
+}
+
+bool ReadInputLine(std::FILE* in, std::string& line)
+{
+    line.clear();
+    int c;
+    while ((c = getc_unlocked(in)) != EOF) {
+        if (c == '\n')
+            return true;
+        line += static_cast<char>(c);
+    }
+    return !line.empty() && !std::ferror(in);
 }

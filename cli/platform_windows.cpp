@@ -4,9 +4,14 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <iterator>
 #include <string_view>
 
 #include "text_codec.h"
+
+const char kEndOfInputKeys[] = "Ctrl-Z and Enter";
 
 namespace {
 
@@ -30,6 +35,28 @@ std::wstring Widen(UINT codePage, std::string_view text)
     std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
+}
+
+// A line typed into the console, read as UTF-16 whatever the console's code
+// page, without its line end; false at Ctrl-Z or when the console fails.
+bool ReadConsoleLine(HANDLE console, std::string& line)
+{
+    std::wstring wide;
+    wchar_t buffer[1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadConsoleW(console, buffer, static_cast<DWORD>(std::size(buffer)), &got, nullptr) || got == 0)
+            break;
+        wide.append(buffer, got);
+        if (wide.back() == L'\n')
+            break;
+    }
+    if (wide.empty() || wide.front() == L'\x1A')
+        return false;
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r'))
+        wide.pop_back();
+    line = Narrow(CP_UTF8, wide);
+    return true;
 }
 
 }  // namespace
@@ -72,4 +99,35 @@ void PrepareStandardStreams()
 bool IsTerminal(std::FILE* stream)
 {
     return _isatty(_fileno(stream)) != 0;
+}
+
+bool IsClosedPipeError(int error)
+{
+    // Windows says ERROR_NO_DATA when the reader has closed its end, Wine
+    // ERROR_PIPE_NOT_CONNECTED.
+    const DWORD lastError = GetLastError();
+    return error == EPIPE || (error == EINVAL && (lastError == ERROR_NO_DATA || lastError == ERROR_BROKEN_PIPE ||
+                                                  lastError == ERROR_PIPE_NOT_CONNECTED));
+}
+
+void EndAsClosedPipe()
+{
+    // Windows has no SIGPIPE: the status a shell shows for it will do.
+    std::_Exit(141);
+}
+
+bool ReadInputLine(std::FILE* in, std::string& line)
+{
+    line.clear();
+    DWORD mode = 0;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(in)));
+    if (_isatty(_fileno(in)) && GetConsoleMode(handle, &mode))
+        return ReadConsoleLine(handle, line);
+    int c;
+    while ((c = std::getc(in)) != EOF) {
+        if (c == '\n')
+            return true;
+        line += static_cast<char>(c);
+    }
+    return !line.empty() && !std::ferror(in);
 }

@@ -17,3 +17,7 @@ std::string Cp936ToUtf8(std::string_view cp936);
 
 // Whether `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
+
+// How many bytes the UTF-8 sequence that `lead` starts takes: 1 for ASCII,
+// and for a byte that starts no sequence.
+std::size_t Utf8SequenceLength(unsigned char lead);

@@ -40,3 +40,8 @@ bool IsValidUtf8(std::string_view text)
     }
     return true;
 }
+
+std::size_t Utf8SequenceLength(unsigned char lead)
+{
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF8 ? 4 : 1;
+}

@@ -1,0 +1,51 @@
+#include "compare_pair.h"
+
+#include <algorithm>
+#include <string>
+
+#include "cli/query_answers.h"
+#include "cli/shared_run_text.h"
+#include "search/common_run_length.h"
+#include "search/search.h"
+
+namespace {
+
+std::string Bytes(int count)
+{
+    return std::to_string(count) + (count == 1 ? " byte" : " bytes");
+}
+
+// "未 lists 末 (12): 木 [3F]": how `query`'s search scores `match`, `score`.
+std::string ListingLine(const Query& query, const CharEntry& queryEntry, const Query& match, const CharEntry& matchEntry,
+                        int score)
+{
+    const std::string verb = score >= kMinimumScore ? " lists " : " does not list ";
+    return query.text + verb + match.text + " (" + std::to_string(score) + "): " +
+           DescribeSharedRun(matchEntry.code, LongestSharedRun(matchEntry.code, queryEntry.code)) + "\n";
+}
+
+}  // namespace
+
+bool ComparePair(const CharTable& table, const Query& a, const Query& b, GbkHint& gbk, OutputStream& out,
+                 OutputStream& err)
+{
+    const CharEntry* entryA = LookUpQuery(table, a, true, gbk, err);
+    const CharEntry* entryB = LookUpQuery(table, b, true, gbk, err);
+    if (!entryA || !entryB)
+        return false;
+    const int aListsB = CommonRunLength(entryB->code, entryA->code);
+    const int bListsA = CommonRunLength(entryA->code, entryB->code);
+    if (aListsB >= kMinimumScore || bListsA >= kMinimumScore) {
+        out.Write(ListingLine(a, *entryA, b, *entryB, aListsB) + ListingLine(b, *entryB, a, *entryA, bListsA));
+        return true;
+    }
+    if (entryA == entryB)
+        out.Write(a.text + " is given twice; a character never lists itself.\n");
+    else if (entryA->code == entryB->code)
+        out.Write(a.text + " and " + b.text + " have the same code, so neither lists the other.\n");
+    else
+        out.Write(a.text + " and " + b.text + " share no run of " + Bytes(kMinimumScore) +
+                  " of code, so neither lists the other (their longest shared run is " +
+                  Bytes(std::max(aListsB, bListsA)) + ").\n");
+    return false;
+}

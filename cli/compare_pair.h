@@ -1,0 +1,14 @@
+// --compare A B: whether two characters list each other, and why.
+#pragma once
+
+#include "cli/gbk_hint.h"
+#include "cli/output_stream.h"
+#include "cli/query_text.h"
+#include "dictionary/char_table.h"
+
+// Prints how A's search scores B and how B's scores A (the measure is not
+// symmetric when codes hold '-'), each with the run of code they share as
+// --why spells it; or a sentence saying why neither lists the other. True
+// when either lists the other.
+bool ComparePair(const CharTable& table, const Query& a, const Query& b, GbkHint& gbk, OutputStream& out,
+                 OutputStream& err);

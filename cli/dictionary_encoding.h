@@ -1,0 +1,18 @@
+// Dictionaries are code page 936 text. One saved in another encoding loads
+// without complaint and answers "no find" to everything, so it is named.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "dictionary/char_table.h"
+
+// What a dictionary file looks like when it does not look like code page 936
+// text, with what to do about it; nothing when it does. `head` is the
+// file's first bytes (ReadFileHead), `table` what was read from it.
+std::optional<std::string> WrongEncoding(std::string_view head, const CharTable& table);
+
+// Up to `limit` bytes from the start of the file at `path` (a native path);
+// empty when it cannot be read.
+std::string ReadFileHead(const std::string& path, std::size_t limit);

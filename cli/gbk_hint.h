@@ -1,0 +1,34 @@
+// The bundled GBK dictionary as a pointer for the user: when the dictionary
+// searched lacks a character, or lists nothing for it, the larger dictionary
+// may have it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "dictionary/char_table.h"
+
+class GbkHint {
+public:
+    // `gbkPath`: the bundled GBK dictionary, or nothing when there is none or
+    // it is the dictionary being searched. It is read at the first question.
+    explicit GbkHint(std::optional<std::string> gbkPath) : m_path(std::move(gbkPath)) {}
+
+    // Whether the GBK dictionary has the character (code page 936 bytes).
+    bool Has(std::string_view key);
+    // How many look-alikes the GBK dictionary lists for it.
+    std::size_t LookAlikeCount(std::string_view key);
+
+private:
+    const CharTable* Table();
+
+    std::optional<std::string> m_path;
+    bool m_loaded = false;
+    CharTable m_table;
+    std::unordered_map<std::string, std::size_t> m_lookAlikeCounts;
+};
+
+// The bundled GBK dictionary when it is a file other than `searchedPath`.
+std::optional<std::string> OtherGbkDictionary(const std::string& searchedPath, const std::string& executableDirectory);

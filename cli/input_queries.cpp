@@ -1,0 +1,30 @@
+#include "input_queries.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "cli/locale_text.h"
+#include "cli/platform.h"
+
+std::optional<Query> InputQueries::Next()
+{
+    for (;;) {
+        const std::string_view character = NextCharacter(m_line, m_position);
+        if (!character.empty())
+            return Query{std::string(character), ""};
+        std::string bytes;
+        errno = 0;
+        if (!ReadInputLine(m_in, bytes)) {
+            if (std::ferror(m_in))
+                m_readError = std::strerror(errno != 0 ? errno : EIO);
+            return std::nullopt;
+        }
+        ++m_lineNumber;
+        m_position = 0;
+        std::optional<std::string> utf8 = LocaleToUtf8(bytes);
+        m_line = utf8.value_or("");
+        if (!utf8)
+            return Query{"", "line " + std::to_string(m_lineNumber) + " of the input is not valid " +
+                                 LocaleCharacterSetName() + " text, the locale's character set"};
+    }
+}

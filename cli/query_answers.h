@@ -1,0 +1,45 @@
+// The answer to each query of a search: its look-alikes, printed as the
+// options ask, or a message saying why there are none.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "cli/gbk_hint.h"
+#include "cli/options.h"
+#include "cli/output_stream.h"
+#include "cli/query_text.h"
+#include "dictionary/char_table.h"
+
+// The entry a search for the query finds, or nothing, with the "no find"
+// message written to `err`: naming the character when `named`, and the GBK
+// dictionary when that has it.
+const CharEntry* LookUpQuery(const CharTable& table, const Query& query, bool named, GbkHint& gbk, OutputStream& err);
+
+class QueryAnswers {
+public:
+    QueryAnswers(const CharTable& table, const Options& options, GbkHint& gbk, OutputStream& out, OutputStream& err)
+        : m_table(table), m_options(options), m_gbk(gbk), m_out(out), m_err(err)
+    {
+    }
+
+    // Answers one query, under a heading of its character when `labelled`.
+    // False when it is not found.
+    bool Answer(const Query& query, bool labelled);
+
+    // Answers every query that `next` gives until it gives nothing, labelled
+    // when there are several, as if each had been an argument. Stops early
+    // when the output cannot be written. False when any is not found.
+    bool AnswerAll(const std::function<std::optional<Query>()>& next);
+    bool AnswerAll(const std::vector<Query>& queries);
+
+private:
+    void SayNoLookAlikes(const Query& query, std::string_view key, bool labelled);
+
+    const CharTable& m_table;
+    const Options& m_options;
+    GbkHint& m_gbk;
+    OutputStream& m_out;
+    OutputStream& m_err;
+};
