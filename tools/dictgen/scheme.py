@@ -300,3 +300,11 @@ class Scheme:
             first = self.unit_code(parts[0])
             out += first + bytes([FUSED_MARK]) + first
         return out
+
+    def rare_code(self, character):
+        """The code of a character outside GB2312: its own block only.  It
+        still meets the characters that contain it or share its whole make-up,
+        but not everything that shares one of its parts, which would fill the
+        common characters' lists with rare ones."""
+        block = self.block(character)
+        return block if block else self.unit_code(character)

@@ -166,3 +166,31 @@ def cp936_hanzi():
                     and unicodedata.name(character, "").startswith("CJK UNIFIED IDEOGRAPH")):
                 rest.append(character)
     return first + rest
+
+
+DICTIONARY_LIKE_FIELDS = ("kPhonetic", "kFourCornerCode", "kCangjie", "kFrequency", "kGradeLevel")
+
+
+def read_dictionary_like(unicode_dir=UNICODE_DATA_DIR, fields=DICTIONARY_LIKE_FIELDS):
+    """{field: {ideograph: value}} for the named fields of
+    Unihan_DictionaryLikeData: phonetic series, four-corner code, Cangjie
+    code, frequency class (1 most common to 5) and school grade."""
+    tables = {field: {} for field in fields}
+    path = Path(unicode_dir) / "Unihan_DictionaryLikeData.txt.bz2"
+    with bz2.open(path, "rt", encoding="utf-8") as lines:
+        for line in lines:
+            if not line.startswith("U+"):
+                continue
+            code_point, field, value = line.rstrip("\n").split("\t")
+            if field in tables:
+                tables[field][chr(int(code_point[2:], 16))] = value
+    return tables
+
+
+def commonness_order(characters, frequency, grade):
+    """The characters, most common first: by Unihan's frequency class, then
+    by the school grade that teaches them, then in the order given."""
+    def rank(item):
+        position, character = item
+        return (int(frequency.get(character, 6)), int(grade.get(character, 7)), position)
+    return [character for _, character in sorted(enumerate(characters), key=rank)]

@@ -1,7 +1,7 @@
 import random
 import unittest
 
-from dictgen import similar
+from dictgen import similar, tokens
 
 
 def literal_measure(entry, query):
@@ -59,6 +59,44 @@ class SearchTest(unittest.TestCase):
         self.assertEqual(lines, [[b"k4"], [b"k2", b"k5"]])
         self.assertEqual(similar.format_lines(lines), b"k4 \r\nk2 k5 ")
         self.assertIsNone(similar.Searcher(entries).search(b"k9"))
+
+
+class LookAlikeBlockTest(unittest.TestCase):
+    def test_blocks_link_exactly_their_pairs_at_their_grade(self):
+        # Component codes that share runs among themselves and dense links:
+        # the blocks must add exactly the linked pairs, each at its grade,
+        # and link no other pair.  (A run at the start of two component
+        # codes may take in the mark before them.)
+        rng = random.Random(11)
+        count = 60
+        keys = [bytes([0xB0 + i // 10, 0xA1 + i % 10]) for i in range(count)]
+        alphabet = b"AB!\xb0\xa1\xb0"
+        components = [key + bytes(rng.choice(alphabet) for _ in range(rng.randint(0, 8)))
+                      for key in keys]
+        links = {}
+        while len(links) < 150:
+            first, second = sorted(rng.sample(range(count), 2))
+            links[(first, second)] = rng.choice(tokens.GRADES)
+        codes = tokens.attach(components, [(a, b, g) for (a, b), g in links.items()])
+        for index, code in enumerate(codes):
+            blocks, _, component = tokens.split_code(code)
+            self.assertEqual(component, components[index])
+            self.assertEqual(len(blocks), sum(index in pair for pair in links))
+        for first in range(count):
+            for second in range(count):
+                if first == second:
+                    continue
+                before = similar.common_run_length(components[first], components[second])
+                after = similar.common_run_length(codes[first], codes[second])
+                grade = links.get((min(first, second), max(first, second)))
+                if grade is None:
+                    self.assertEqual(after >= 4, before >= 4, (first, second))
+                    if before >= 4:
+                        self.assertIn(after - before, (0, 1), (first, second))
+                elif before > grade + 3:
+                    self.assertIn(after - before, (0, 1), (first, second))
+                else:
+                    self.assertEqual(after, grade, (first, second))
 
 
 if __name__ == "__main__":

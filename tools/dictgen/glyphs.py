@@ -1,0 +1,137 @@
+"""How alike two characters look, from their glyphs.
+
+Each character is drawn in two fonts of Debian's fonts-noto-cjk (a sans and
+a serif face, simplified Chinese forms) and described by where its strokes
+run which way: the image is lightly blurred, its gradients are binned by
+direction into a grid of cells, and the cells form a vector.  Two
+characters look alike by the cosine of their vectors, averaged over both
+fonts.  This sees what the component tree cannot: 土 and 士, 未 and 末, 午
+and 牛 differ by one stroke's length and share no part.
+
+Similarities are computed in float64 and rounded, so the neighbours and
+their order are the same on every run; a float32 pass only shortlists.
+"""
+
+from pathlib import Path
+
+import numpy
+
+FONT_DIR = Path("/usr/share/fonts/opentype/noto")
+FONTS = (("NotoSansCJK-Regular.ttc", "Noto Sans CJK SC"),
+         ("NotoSerifCJK-Regular.ttc", "Noto Serif CJK SC"))
+FONT_SIZE = 48
+CANVAS = FONT_SIZE + 8
+CELL = 7                 # pixels per side of a gradient cell: an 8 x 8 grid
+DIRECTIONS = 8           # gradient directions over half a turn
+NEIGHBOURS = 50          # most alike glyphs kept per character
+DECIMALS = 6             # similarities are rounded to this many places
+_BLOCK = 2048            # glyphs drawn and described at once
+_SHORTLIST_BLOCK = 512   # rows of the similarity matrix computed at once
+
+
+def missing_fonts(font_dir=FONT_DIR):
+    return [str(font_dir / name) for name, _ in FONTS if not (font_dir / name).is_file()]
+
+
+def _font_face(path, family):
+    """The face of a font collection whose family name is `family`."""
+    from PIL import ImageFont
+    for index in range(32):
+        try:
+            font = ImageFont.truetype(str(path), FONT_SIZE, index=index)
+        except OSError:
+            break
+        if font.getname()[0] == family:
+            return font
+    raise SystemExit(f"{path} holds no face named {family}")
+
+
+def render(characters, font):
+    """One grey-level image per character, the glyph centred on the canvas."""
+    from PIL import Image, ImageDraw
+    images = numpy.zeros((len(characters), CANVAS, CANVAS), numpy.uint8)
+    for index, character in enumerate(characters):
+        image = Image.new("L", (CANVAS, CANVAS), 0)
+        ImageDraw.Draw(image).text((CANVAS // 2, CANVAS // 2), character, fill=255,
+                                   font=font, anchor="mm")
+        images[index] = numpy.asarray(image)
+    return images
+
+
+def _box_blur(images, radius=1):
+    width = 2 * radius + 1
+    out = images
+    for axis in (1, 2):
+        padding = [(0, 0), (0, 0), (0, 0)]
+        padding[axis] = (radius + 1, radius)
+        sums = numpy.cumsum(numpy.pad(out, padding), axis=axis)
+        size = sums.shape[axis]
+        out = (numpy.take(sums, range(width, size), axis=axis)
+               - numpy.take(sums, range(0, size - width), axis=axis)) / width
+    return out
+
+
+def direction_histograms(images):
+    """Per image, the gradient strength in each direction bin of each cell."""
+    blurred = _box_blur(images.astype(numpy.float64) / 255)
+    dy, dx = numpy.gradient(blurred, axis=(1, 2))
+    strength = numpy.hypot(dx, dy)
+    position = (numpy.arctan2(dy, dx) % numpy.pi) / numpy.pi * DIRECTIONS
+    lower = numpy.floor(position).astype(int) % DIRECTIONS
+    upper_weight = position - numpy.floor(position)
+    upper = (lower + 1) % DIRECTIONS
+    cells = CANVAS // CELL
+    count = len(images)
+    histograms = numpy.zeros((count, cells, cells, DIRECTIONS))
+    for direction in range(DIRECTIONS):
+        part = strength * ((lower == direction) * (1 - upper_weight)
+                           + (upper == direction) * upper_weight)
+        part = part[:, :cells * CELL, :cells * CELL]
+        histograms[..., direction] = part.reshape(count, cells, CELL, cells, CELL).sum(axis=(2, 4))
+    return numpy.sqrt(histograms.reshape(count, -1))
+
+
+def glyph_vectors(characters, centre_count, font_dir=FONT_DIR):
+    """Unit vectors whose dot product is the similarity of two glyphs.
+
+    Each font's histograms are centred on the mean of the first
+    `centre_count` characters (the common set), so that what all characters
+    have in common does not make them alike."""
+    parts = []
+    for name, family in FONTS:
+        font = _font_face(font_dir / name, family)
+        histograms = numpy.vstack([direction_histograms(render(characters[start:start + _BLOCK], font))
+                                   for start in range(0, len(characters), _BLOCK)])
+        histograms -= histograms[:centre_count].mean(axis=0)
+        norms = numpy.linalg.norm(histograms, axis=1, keepdims=True)
+        parts.append(histograms / numpy.where(norms > 0, norms, 1))
+    return numpy.hstack(parts) / numpy.sqrt(len(parts))
+
+
+def similarity(vectors, first, second):
+    """The rounded similarity of two characters, by index."""
+    return round(float(numpy.dot(vectors[first], vectors[second])), DECIMALS)
+
+
+def nearest(vectors, pool):
+    """For each index in `pool`, the NEIGHBOURS most alike other indices of
+    `pool` as (similarity, index) pairs, most alike first, ties by index."""
+    pool = numpy.asarray(pool)
+    members = vectors[pool]
+    shortlist_size = min(len(pool) - 1, NEIGHBOURS + 16)
+    kept = min(len(pool) - 1, NEIGHBOURS)
+    single = members.astype(numpy.float32)
+    result = []
+    for start in range(0, len(pool), _SHORTLIST_BLOCK):
+        rows = single[start:start + _SHORTLIST_BLOCK] @ single.T
+        own = numpy.arange(len(rows))
+        rows[own, start + own] = -numpy.inf
+        shortlist = numpy.argpartition(-rows, shortlist_size - 1, axis=1)[:, :shortlist_size]
+        exact = numpy.einsum("rsd,rd->rs", members[shortlist], members[start:start + len(rows)])
+        exact = numpy.round(exact, DECIMALS)
+        indices = pool[shortlist]
+        # Most alike first; equal similarities in index order.
+        order = numpy.lexsort((indices, -exact), axis=1)[:, :kept]
+        for row_exact, row_indices, row_order in zip(exact, indices, order):
+            result.append(list(zip(row_exact[row_order].tolist(), row_indices[row_order].tolist())))
+    return result

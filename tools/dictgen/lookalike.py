@@ -1,0 +1,155 @@
+"""Which characters are each other's closest look-alikes, and how close.
+
+The component tree links families (请 清 晴 share 青) but cannot see one
+stroke more or a stroke longer (土 士, 未 末).  Here every character's
+candidates, its most alike glyphs and its tree links, are weighed by one
+likeness that combines:
+
+* glyph similarity (glyphs.py), which carries most of the weight;
+* the tree's own score, so a shared phonetic part counts;
+* a shared phonetic series (Unihan kPhonetic);
+* an equal four-corner code (kFourCornerCode, all five digits);
+* how much of their Cangjie codes they share (kCangjie);
+* less for every stroke of difference (kTotalStrokes).
+
+The weights and thresholds were chosen by measuring the bundled set of
+look-alike groups (lookalikes.txt).  Each character promotes its few
+likeliest candidates; a pair promoted by either side becomes a link, unless
+one of the two already has as many links as it may hold, and its grade
+(how long a run the two codes will share) follows its likeness.
+"""
+
+from . import similar
+
+WEIGHTS = {"glyph": 0.8, "tree": 0.2, "phonetic": 0.15, "four_corner": 0.05,
+           "cangjie": 0.2, "strokes": 0.15, "swapped_part": 0.2}
+# Parts at least this alike (斤 斥, 艮 良) make a character with one in
+# place of the other a look-alike: 折 拆, 狼 狠.
+SWAPPED_PART_GLYPH = 0.7
+TREE_SCORE_CAP = 14     # tree scores above this count as this
+STROKE_GAP_CAP = 8      # stroke differences above this count as this
+PROMOTE_AT_LEAST = 0.5  # likeness a candidate needs to be promoted
+# Grades by likeness: the run length two linked codes share (tokens.py).
+GRADES = ((0.8, 21), (0.65, 17), (PROMOTE_AT_LEAST, 13))
+
+
+def longest_common_run(first, second):
+    """Length of the longest run two strings share."""
+    best = 0
+    for i in range(len(first)):
+        for j in range(len(second)):
+            k = 0
+            while i + k < len(first) and j + k < len(second) and first[i + k] == second[j + k]:
+                k += 1
+            best = max(best, k)
+    return best
+
+
+class Signals:
+    """The per-character data that the likeness reads."""
+
+    def __init__(self, characters, vectors, dictionary_like, stroke_counts, layouts):
+        from . import glyphs
+        self._glyphs = glyphs
+        self.vectors = vectors
+        self.index = {character: index for index, character in enumerate(characters)}
+        # (structure, parts) per character, from the component tree.
+        self.layouts = [layouts.get(character) for character in characters]
+        self.phonetic = [self._phonetic_series(dictionary_like["kPhonetic"].get(c, ""))
+                         for c in characters]
+        self.four_corner = [dictionary_like["kFourCornerCode"].get(c) for c in characters]
+        self.cangjie = [dictionary_like["kCangjie"].get(c, "") for c in characters]
+        self.strokes = [stroke_counts.get(c, 0) for c in characters]
+
+    @staticmethod
+    def _phonetic_series(value):
+        # "1426*" and "1426x" mark less regular members of series 1426.
+        return frozenset(number.rstrip("*x") for number in value.split())
+
+    def swapped_part(self, first, second):
+        """Whether the two are laid out alike with one part swapped for a
+        look-alike part in the same place."""
+        layout_first, layout_second = self.layouts[first], self.layouts[second]
+        if not layout_first or not layout_second or layout_first[0] != layout_second[0]:
+            return False
+        parts_first, parts_second = layout_first[1], layout_second[1]
+        if len(parts_first) != len(parts_second):
+            return False
+        differing = [(a, b) for a, b in zip(parts_first, parts_second) if a != b]
+        if len(differing) != 1:
+            return False
+        part_first, part_second = (self.index.get(part) for part in differing[0])
+        return (part_first is not None and part_second is not None and
+                self._glyphs.similarity(self.vectors, part_first, part_second) >= SWAPPED_PART_GLYPH)
+
+    def likeness(self, first, second, tree_score, glyph=None):
+        if glyph is None:
+            glyph = self._glyphs.similarity(self.vectors, first, second)
+        cangjie_first, cangjie_second = self.cangjie[first], self.cangjie[second]
+        cangjie = (longest_common_run(cangjie_first, cangjie_second)
+                   / max(1, len(cangjie_first), len(cangjie_second)))
+        four_corner = self.four_corner[first]
+        gap = min(abs(self.strokes[first] - self.strokes[second]), STROKE_GAP_CAP)
+        value = (WEIGHTS["glyph"] * glyph
+                 + WEIGHTS["tree"] * min(tree_score, TREE_SCORE_CAP) / TREE_SCORE_CAP
+                 + WEIGHTS["phonetic"] * bool(self.phonetic[first] & self.phonetic[second])
+                 + WEIGHTS["four_corner"] * (four_corner is not None
+                                             and four_corner == self.four_corner[second])
+                 + WEIGHTS["cangjie"] * cangjie
+                 - WEIGHTS["strokes"] * gap / STROKE_GAP_CAP
+                 + WEIGHTS["swapped_part"] * self.swapped_part(first, second))
+        return round(value, 6)
+
+
+def tree_links(codes):
+    """{(i, j): score} for i < j: the pairs whose tree codes share 4 bytes."""
+    searcher = similar.Searcher((str(index).encode(), code) for index, code in enumerate(codes))
+    links = {}
+    for index, code in enumerate(codes):
+        for key, score in searcher.rank(code):
+            other = int(key)
+            if other != index:
+                links[(min(index, other), max(index, other))] = score
+    return links
+
+
+def likeness_of_candidates(signals, neighbours, links):
+    """{(i, j): likeness} for i < j over every glyph neighbour and tree link."""
+    pairs = {}
+    for first, near in enumerate(neighbours):
+        for glyph, second in near:
+            pair = (min(first, second), max(first, second))
+            if pair not in pairs:
+                pairs[pair] = signals.likeness(first, second, links.get(pair, 0), glyph)
+    for pair, score in links.items():
+        if pair not in pairs:
+            pairs[pair] = signals.likeness(pair[0], pair[1], score)
+    return pairs
+
+
+def grade(value):
+    return next(length for threshold, length in GRADES if value >= threshold)
+
+
+def promoted_links(likeness, count, promotions, capacity):
+    """[(i, j, grade)]: each character's likeliest candidates, as far as
+    `promotions(i)` says, kept while neither end holds `capacity(i)` links.
+    Stronger pairs are settled first; ties go by index."""
+    by_character = [[] for _ in range(count)]
+    for (first, second), value in likeness.items():
+        if value >= PROMOTE_AT_LEAST:
+            by_character[first].append((-value, second))
+            by_character[second].append((-value, first))
+    chosen = set()
+    for first, candidates in enumerate(by_character):
+        for _, second in sorted(candidates)[:promotions(first)]:
+            chosen.add((min(first, second), max(first, second)))
+    held = [0] * count
+    links = []
+    for pair in sorted(chosen, key=lambda pair: (-likeness[pair], pair)):
+        first, second = pair
+        if held[first] < capacity(first) and held[second] < capacity(second):
+            held[first] += 1
+            held[second] += 1
+            links.append((first, second, grade(likeness[pair])))
+    return links
