@@ -9,10 +9,8 @@ line feed, and the code arrives whole.
 # Bytes a code must never hold: a zero ends the code early, LF and CR break
 # the line, 0x1A ends a text-mode file, a space is the separator and '-' is
 # the search's padding byte, which would let runs grow into the padding.
+# Lines may be of any length: the programs read them whole.
 FORBIDDEN_CODE_BYTES = frozenset(b"\x00\x0a\x0d\x1a\x20\x2d")
-# The program reads lines through a 200-byte buffer; a longer line would be
-# split into two entries.
-MAX_LINE_BYTES = 199
 
 
 def format_line(key, code):
@@ -33,8 +31,6 @@ def check_dictionary(data):
         if b"\n" in line or b"\r" in line:
             faults.append(f"line {number}: a bare CR or LF")
             continue
-        if len(line) + 1 > MAX_LINE_BYTES:  # as read in text mode: with its LF
-            faults.append(f"line {number}: longer than {MAX_LINE_BYTES} bytes")
         key = line[:2]
         try:
             if len(key.decode("gbk")) != 1:
@@ -61,3 +57,30 @@ def parse_dictionary(data):
     for line in data.split(b"\r\n")[:-1]:
         entries.append((line[:2], line[3:-1]))
     return entries
+
+
+def encoding_fault(data):
+    """Why `data` cannot be a dictionary of code page 936 text, or None.
+    Code page 936 text with Chinese in it is almost never valid UTF-8, so
+    text that is valid UTF-8 and not plain ASCII was saved as UTF-8."""
+    wanted = "dictionaries are code page 936 (GBK) text"
+    if not data:
+        return "the file is empty"
+    if data.startswith((b"\xff\xfe", b"\xfe\xff")) or data[:200].count(b"\x00") > 10:
+        return f"the file is UTF-16 text; {wanted}"
+    try:
+        if data.startswith(b"\xef\xbb\xbf") or not data.isascii() and data.decode("utf-8"):
+            return f"the file is UTF-8 text; {wanted}"
+    except UnicodeDecodeError:
+        pass
+    keys = (line[:2] for line in data.split(b"\n"))
+    if not any(_is_double_byte(key) for key in keys):
+        return f"no line starts with a double-byte character; {wanted}"
+    return None
+
+
+def _is_double_byte(key):
+    try:
+        return len(key) == 2 and len(key.decode("gbk")) == 1
+    except UnicodeDecodeError:
+        return False
