@@ -18,10 +18,28 @@ bool IsTrailByte(unsigned char byte)
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
+// The bundled dictionaries give look-alike characters a block in common:
+// 0xFF and three id bytes, repeated. 0xFF is no code page 936 byte, so a run
+// holding it at that period lies in such a block; its bytes mean nothing to
+// a reader, what they stand for does.
+constexpr unsigned char kLookAlikeMark = 0xFF;
+constexpr std::size_t kLookAlikePeriod = 4;
+constexpr std::string_view kLookAlikeLabel = "字形相近";
+
+bool InLookAlikeBlock(std::string_view entryCode, SharedRun run)
+{
+    const std::string_view bytes = entryCode.substr(run.start, run.length);
+    const std::size_t first = bytes.find(static_cast<char>(kLookAlikeMark));
+    return first != std::string_view::npos && first + kLookAlikePeriod < bytes.size() &&
+           static_cast<unsigned char>(bytes[first + kLookAlikePeriod]) == kLookAlikeMark;
+}
+
 }  // namespace
 
 std::string DescribeSharedRun(std::string_view entryCode, SharedRun run)
 {
+    if (run.start + run.length <= entryCode.size() && InLookAlikeBlock(entryCode, run))
+        return std::string(kLookAlikeLabel);
     const std::size_t end = run.start + run.length;
     std::string text;
     std::string hex;  // hex bytes waiting to be closed with "]"

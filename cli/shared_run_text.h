@@ -9,5 +9,7 @@
 // The bytes of `run` in `entryCode`, cut along the entry code's own code page
 // 936 characters: a whole double-byte character shows as itself (in UTF-8),
 // any other byte, or part of a character cut by the run's ends, as hex in
-// brackets. Tokens are separated by spaces: "冖 车 [21]".
+// brackets. Tokens are separated by spaces: "冖 车 [21]". A run in the
+// look-alike block that two characters of the bundled dictionaries share
+// (0xFF and three id bytes, repeated) is told as "字形相近" (glyphs alike).
 std::string DescribeSharedRun(std::string_view entryCode, SharedRun run);

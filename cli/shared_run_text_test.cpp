@@ -26,6 +26,17 @@ TEST(DescribeSharedRun, CharactersCutByTheRunShowAsHex)
     EXPECT_EQ(DescribeSharedRun("x" + code, {2, 4}), "[A2] 车 [BF]");
 }
 
+TEST(DescribeSharedRun, LookAlikeBlocksAreToldByWhatTheyMean)
+{
+    const std::string block = "\xFF" "a\xB0\xA1" "\xFF" "a\xB0\xA1" "\xFF" "a\xB0\xA1";
+    const std::string code = block + "\xFF" + Gb("青月");
+    EXPECT_EQ(DescribeSharedRun(code, {0, 12}), "字形相近");
+    // Grown by a byte into the component code beside it.
+    EXPECT_EQ(DescribeSharedRun(code, {1, 13}), "字形相近");
+    // One 0xFF alone is only a byte.
+    EXPECT_EQ(DescribeSharedRun("\xFF" + Gb("青"), {0, 3}), "[FF] 青");
+}
+
 TEST(DescribeSharedRun, BytesThatAreNoCharacterShowAsHex)
 {
     EXPECT_EQ(DescribeSharedRun("AB--\x81", {0, 5}), "[41 42 2D 2D 81]");
