@@ -14,7 +14,7 @@
 #include "tests/literal_search.h"
 
 #ifndef ORVALEN_SAMPLE_QUERIES
-#define ORVALEN_SAMPLE_QUERIES 1  // every query; slower builds take every Nth
+#define ORVALEN_SAMPLE_QUERIES 1  // every query; builds may take every Nth
 #endif
 
 namespace {
