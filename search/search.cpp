@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "search/code_index.h"
-#include "search/common_run_length.h"
+#include "search/seeded_run_length.h"
 
 std::vector<ScoredChar> RankMatches(const CharTable& table, std::string_view queryCode)
 {
@@ -14,10 +14,13 @@ std::vector<ScoredChar> RankMatches(const CharTable& table, std::string_view que
     thread_local std::vector<std::uint32_t> candidates;
     index->Candidates(queryCode, candidates);
 
+    // Codes of a hundred bytes and more make comparing every offset of every
+    // candidate costly; runs of 4 or more start at a window the codes share.
+    const QueryWindows windows(queryCode);
     std::vector<ScoredChar> list;
     for (std::uint32_t i : candidates) {
         const CharEntry& entry = table[i];
-        const int score = CommonRunLength(entry.code, queryCode);
+        const int score = windows.ScoreIfAlike(entry.code);
         if (score >= kMinimumScore)
             list.push_back(ScoredChar{entry.key, score});
     }
