@@ -81,11 +81,12 @@ def dictionary_codes(characters, component_codes, vectors, signals, budget):
     return keys, tokens.attach(component_codes, promoted)
 
 
-def line_order(unicode_dir=sources.UNICODE_DATA_DIR):
+def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None):
     """Every code page 936 hanzi in the order of the GBK dictionary's lines:
     most common first, the GB2312 ones before the rest.  hz.txt holds the
     GB2312 ones, in the same order."""
-    dictionary_like = sources.read_dictionary_like(unicode_dir, ("kFrequency", "kGradeLevel"))
+    if dictionary_like is None:
+        dictionary_like = sources.read_dictionary_like(unicode_dir, ("kFrequency", "kGradeLevel"))
     frequency, grade = dictionary_like["kFrequency"], dictionary_like["kGradeLevel"]
     common = sources.gb2312_hanzi()
     common_set = set(common)
@@ -108,12 +109,12 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     coded = sources.cp936_hanzi()
     component = {character: scheme.code(character) if character in common_set
                  else scheme.rare_code(character) for character in coded}
-    order = line_order(unicode_dir)
+    dictionary_like = sources.read_dictionary_like(unicode_dir)
+    order = line_order(unicode_dir, dictionary_like)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)
     _, stroke_counts = sources.read_unihan(unicode_dir)
     layouts = {character: scheme.parts(character) for character in coded}
-    signals = lookalike.Signals(order, vectors, sources.read_dictionary_like(unicode_dir),
-                                stroke_counts, layouts)
+    signals = lookalike.Signals(order, vectors, dictionary_like, stroke_counts, layouts)
     files = {}
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
         characters = order[:count]

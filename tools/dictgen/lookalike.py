@@ -10,6 +10,7 @@ likeness that combines:
 * a shared phonetic series (Unihan kPhonetic);
 * an equal four-corner code (kFourCornerCode, all five digits);
 * how much of their Cangjie codes they share (kCangjie);
+* one part swapped for a look-alike part in the same place (折 拆);
 * less for every stroke of difference (kTotalStrokes).
 
 The weights and thresholds were chosen by measuring the bundled set of
@@ -19,7 +20,7 @@ one of the two already has as many links as it may hold, and its grade
 (how long a run the two codes will share) follows its likeness.
 """
 
-from . import similar
+from . import glyphs, similar
 
 WEIGHTS = {"glyph": 0.8, "tree": 0.2, "phonetic": 0.15, "four_corner": 0.05,
            "cangjie": 0.2, "strokes": 0.15, "swapped_part": 0.2}
@@ -49,8 +50,6 @@ class Signals:
     """The per-character data that the likeness reads."""
 
     def __init__(self, characters, vectors, dictionary_like, stroke_counts, layouts):
-        from . import glyphs
-        self._glyphs = glyphs
         self.vectors = vectors
         self.index = {character: index for index, character in enumerate(characters)}
         # (structure, parts) per character, from the component tree.
@@ -80,11 +79,11 @@ class Signals:
             return False
         part_first, part_second = (self.index.get(part) for part in differing[0])
         return (part_first is not None and part_second is not None and
-                self._glyphs.similarity(self.vectors, part_first, part_second) >= SWAPPED_PART_GLYPH)
+                glyphs.similarity(self.vectors, part_first, part_second) >= SWAPPED_PART_GLYPH)
 
     def likeness(self, first, second, tree_score, glyph=None):
         if glyph is None:
-            glyph = self._glyphs.similarity(self.vectors, first, second)
+            glyph = glyphs.similarity(self.vectors, first, second)
         cangjie_first, cangjie_second = self.cangjie[first], self.cangjie[second]
         cangjie = (longest_common_run(cangjie_first, cangjie_second)
                    / max(1, len(cangjie_first), len(cangjie_second)))
