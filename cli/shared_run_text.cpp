@@ -1,6 +1,7 @@
 #include "shared_run_text.h"
 
 #include <cstdio>
+#include <set>
 
 #include "cli/text_codec.h"
 
@@ -43,6 +44,7 @@ std::string DescribeSharedRun(std::string_view entryCode, SharedRun run)
     const std::size_t end = run.start + run.length;
     std::string text;
     std::string hex;  // hex bytes waiting to be closed with "]"
+    std::set<std::string> told;
     auto flushHex = [&] {
         if (hex.empty())
             return;
@@ -65,8 +67,12 @@ std::string DescribeSharedRun(std::string_view entryCode, SharedRun run)
                 shown.clear();
         }
         if (!shown.empty()) {
-            flushHex();
-            text += (text.empty() ? "" : " ") + shown;
+            // A component's code stands after each of its parts (请 讠 请 青
+            // 请), so each character is told once: the parts, not the weave.
+            if (told.insert(shown).second) {
+                flushHex();
+                text += (text.empty() ? "" : " ") + shown;
+            }
         } else {
             for (std::size_t k = i; k < i + width; ++k) {
                 if (k < run.start || k >= end)

@@ -16,6 +16,8 @@ TEST(DescribeSharedRun, WholeCharactersShowAsThemselves)
     const std::string code = Gb("冖车") + "!" + Gb("口");
     EXPECT_EQ(DescribeSharedRun(code, {0, 5}), "冖 车 [21]");
     EXPECT_EQ(DescribeSharedRun(code, {2, 5}), "车 [21] 口");
+    // A component woven between its parts is told once.
+    EXPECT_EQ(DescribeSharedRun(Gb("请讠请青请") + "!", {0, 11}), "请 讠 青 [21]");
 }
 
 TEST(DescribeSharedRun, CharactersCutByTheRunShowAsHex)
