@@ -11,12 +11,14 @@ TOOL_DIR = Path(__file__).resolve().parent
 HANZI_VERSION = "3.2.0"
 OUTPUT_FILES = ("hz.txt", "hz-gbk.txt")
 # (promotions, capacity) of look-alike links: a GB2312 character promotes
-# its 7 likeliest candidates and holds at most 8 links; the rarer characters
-# of the GBK dictionary one, so that they do not crowd the common ones'
+# its 6 likeliest candidates and holds at most 9 links; the rarer characters
+# of the GBK dictionary hold one, so that they do not crowd the common ones'
 # lists, and so that every link and character still gets ids of its own
-# (tokens.py has about 48,000 two-byte pairs for separators and links).
-COMMON_BUDGET = (7, 8)
-RARE_BUDGET = (1, 1)
+# (tokens.py has about 48,000 two-byte pairs for separators and links).  A
+# rare character promotes its 8 likeliest, so that it finds a partner that
+# still has room.
+COMMON_BUDGET = (6, 9)
+RARE_BUDGET = (8, 1)
 
 
 def installed_hanzi_version(package_dir):
@@ -71,13 +73,20 @@ def budgets(common_count, common, rare):
             lambda index: (common if index < common_count else rare)[1])
 
 
-def dictionary_codes(characters, component_codes, vectors, signals, budget):
-    """The final codes of one dictionary's characters, in its line order."""
+def dictionary_codes(characters, component_codes, vectors, signals, common_count):
+    """The final codes of one dictionary's characters, in its line order;
+    the first `common_count` are the common ones."""
     keys = [character.encode("gbk") for character in characters]
     links = lookalike.tree_links(component_codes)
     neighbours = glyphs.nearest(vectors, range(len(characters)))
     likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
-    promoted = lookalike.promoted_links(likeness, len(characters), *budget)
+    listed = {index for pair in links for index in pair}
+    promoted = lookalike.promoted_links(likeness, len(characters),
+                                        *budgets(common_count, COMMON_BUDGET, RARE_BUDGET), listed)
+    # A rare character comes after a common one's own closest look-alikes.
+    lowest = min(tokens.GRADES)
+    promoted = [(first, second, grade if second < common_count else lowest)
+                for first, second, grade in promoted]
     return keys, tokens.attach(component_codes, promoted)
 
 
@@ -119,6 +128,6 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
         characters = order[:count]
         keys, codes = dictionary_codes(characters, [component[c] for c in characters], vectors,
-                                       signals, budgets(len(common), COMMON_BUDGET, RARE_BUDGET))
+                                       signals, len(common))
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files

@@ -22,16 +22,23 @@ one of the two already has as many links as it may hold, and its grade
 
 from . import glyphs, similar
 
-WEIGHTS = {"glyph": 0.8, "tree": 0.2, "phonetic": 0.15, "four_corner": 0.05,
-           "cangjie": 0.2, "strokes": 0.15, "swapped_part": 0.2}
+WEIGHTS = {"glyph": 0.8, "tree": 0.15, "phonetic": 0.2, "four_corner": 0.05,
+           "cangjie": 0.2, "strokes": 0.1, "swapped_part": 0.1}
 # Parts at least this alike (斤 斥, 艮 良) make a character with one in
 # place of the other a look-alike: 折 拆, 狼 狠.
 SWAPPED_PART_GLYPH = 0.7
 TREE_SCORE_CAP = 14     # tree scores above this count as this
 STROKE_GAP_CAP = 8      # stroke differences above this count as this
-PROMOTE_AT_LEAST = 0.5  # likeness a candidate needs to be promoted
+PROMOTE_AT_LEAST = 0.4  # likeness a candidate needs to be promoted
+# A character that nothing else would list promotes its likeliest candidate
+# if it is at least this alike.
+LONE_AT_LEAST = 0.3
 # Grades by likeness: the run length two linked codes share (tokens.py).
-GRADES = ((0.8, 21), (0.65, 17), (PROMOTE_AT_LEAST, 13))
+# The closer two grades lie above the runs of the component codes, so that
+# the closest come first; the lowest lies below a shared phonetic part's
+# (10 bytes and more), so that a family is not pushed down by characters
+# that look only somewhat alike.
+GRADES = ((0.85, 29), (0.65, 25), (0.0, 9))
 
 
 def longest_common_run(first, second):
@@ -130,18 +137,26 @@ def grade(value):
     return next(length for threshold, length in GRADES if value >= threshold)
 
 
-def promoted_links(likeness, count, promotions, capacity):
+def promoted_links(likeness, count, promotions, capacity, listed=()):
     """[(i, j, grade)]: each character's likeliest candidates, as far as
     `promotions(i)` says, kept while neither end holds `capacity(i)` links.
+    A character outside `listed` (those the component codes already give a
+    look-alike) with no candidate that alike promotes its likeliest one.
     Stronger pairs are settled first; ties go by index."""
     by_character = [[] for _ in range(count)]
     for (first, second), value in likeness.items():
-        if value >= PROMOTE_AT_LEAST:
+        if value >= LONE_AT_LEAST:
             by_character[first].append((-value, second))
             by_character[second].append((-value, first))
+    listed = set(listed)
     chosen = set()
     for first, candidates in enumerate(by_character):
-        for _, second in sorted(candidates)[:promotions(first)]:
+        candidates.sort()
+        promoted = [second for value, second in candidates
+                    if -value >= PROMOTE_AT_LEAST][:promotions(first)]
+        if not promoted and first not in listed:
+            promoted = [second for _, second in candidates[:1]]
+        for second in promoted:
             chosen.add((min(first, second), max(first, second)))
     held = [0] * count
     links = []

@@ -2,18 +2,20 @@
 
 A code is a string of 2-byte code page 936 parts, 1-byte strokes and 1-byte
 structure-class marks.  The search counts two characters alike when their
-codes share a run of 4 or more bytes, that is two parts side by side, or a
-part and a mark and more.  So the code is built from short blocks:
+codes share a run of 4 or more bytes.  So the code is built from short
+blocks:
 
-* a block is a component, its direct parts in order, and the mark of the
-  way they are put together (请 is 请 讠 青 and the mark for side by side);
+* a block is a component, its direct parts in order with the component
+  after each, and the mark of the way they are put together (请 is 请 讠 请
+  青 请 and the mark for side by side): a part and the component it stands
+  in make a run of 4, two parts side by side (亠 口 in 京 and 高) none;
 * a character's code is its own block, then the block of each part worth
   sharing, then, where the first part gives the outline (a frame, or a part
   with another inside or across it), an outline tail: first part, a mark,
   first part again (日 and 目 both end 口 ? 口).
 
 A character that contains 青 carries 青's block, which is also the start of
-青's own code, so 请, 清 and 青 share 6 bytes or more.  The radical is not
+青's own code, so 请, 清 and 青 share 11 bytes or more.  The radical is not
 opened, so two characters that share only a radical share 2 bytes, below
 the threshold.  Single strokes are one byte, so a stroke beside a part (3
 bytes) is no likeness either.
@@ -222,12 +224,16 @@ class Scheme:
         kind, parts = self.parts(unit)
         if not parts:
             return b""
-        # Strokes are written wide in a component made of strokes only, so
-        # that 刀 and 力, the same strokes put together differently, share a
-        # run of 4.
-        part_code = self.wide_code if all(map(self.is_stroke, parts)) else self.unit_code
-        body = b"".join(map(part_code, parts))
-        return self.unit_code(unit) + body + bytes([class_mark(kind)])
+        own = self.unit_code(unit)
+        if all(map(self.is_stroke, parts)):
+            # Strokes are written wide and side by side, so that 刀 and 力,
+            # the same strokes put together differently, share a run of 4.
+            return own + b"".join(map(self.wide_code, parts)) + bytes([class_mark(kind)])
+        # Otherwise the component's own code follows each part, so that two
+        # parts side by side (亠 口 in 京 and 高) are no run of 4 outside
+        # this component.
+        body = b"".join(self.unit_code(part) + own for part in parts)
+        return own + body + bytes([class_mark(kind)])
 
     def wide_code(self, unit):
         """A part's 2-byte code, a stroke's too."""

@@ -2,7 +2,7 @@
 of exactly a chosen length, and nothing else a shared run.
 
 A link between two characters is a block that both codes carry: 0xFF and
-three id bytes, repeated, then 0xFF again; 13, 17 or 21 bytes for the
+three id bytes, repeated, then 0xFF again; 9, 25 or 29 bytes for the
 grades of links.  A character's blocks stand first in its code, each
 followed by the character's own two-byte separator, then 0x7F and the
 component code:
@@ -31,7 +31,7 @@ ends where the block ends: it is exactly the block's length, the grade.
 
 MARK = 0xFF
 END_MARK = 0x7F
-GRADES = (13, 17, 21)
+GRADES = (9, 25, 29)
 # Id and separator bytes: printable ASCII except '-' (the search's padding
 # byte) and the bytes 0x80-0xFE; never the line's own bytes (NUL, LF, CR,
 # 0x1A, space).
@@ -144,7 +144,7 @@ def split_code(code):
         while len(period) == 4 and code[position + 4 * repeats:position + 4 * repeats + 4] == period:
             repeats += 1
         end = position + 4 * repeats
-        if repeats < 3 or code[end:end + 1] != bytes([MARK]):
+        if repeats < 2 or code[end:end + 1] != bytes([MARK]):
             break
         blocks.append((period[1:], 4 * repeats + 1))
         separator = code[end + 1:end + 3]
