@@ -80,9 +80,8 @@ def dictionary_codes(characters, component_codes, vectors, signals, common_count
     links = lookalike.tree_links(component_codes)
     neighbours = glyphs.nearest(vectors, range(len(characters)))
     likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
-    listed = {index for pair in links for index in pair}
     promoted = lookalike.promoted_links(likeness, len(characters),
-                                        *budgets(common_count, COMMON_BUDGET, RARE_BUDGET), listed)
+                                        *budgets(common_count, COMMON_BUDGET, RARE_BUDGET), links)
     # A rare character comes after a common one's own closest look-alikes.
     lowest = min(tokens.GRADES)
     promoted = [(first, second, grade if second < common_count else lowest)

@@ -137,18 +137,22 @@ def grade(value):
     return next(length for threshold, length in GRADES if value >= threshold)
 
 
-def promoted_links(likeness, count, promotions, capacity, listed=()):
+def promoted_links(likeness, count, promotions, capacity, tree=None):
     """[(i, j, grade)]: each character's likeliest candidates, as far as
     `promotions(i)` says, kept while neither end holds `capacity(i)` links.
-    A character outside `listed` (those the component codes already give a
-    look-alike) with no candidate that alike promotes its likeliest one.
-    Stronger pairs are settled first; ties go by index."""
+    `tree` ({(i, j): score}, i < j) is what the component codes share: a
+    pair they already give a run as long as its grade is not promoted, and
+    a character they give no look-alike at all, with no candidate that
+    alike, promotes its likeliest one.  Stronger pairs are settled first;
+    ties go by index."""
+    tree = tree or {}
     by_character = [[] for _ in range(count)]
-    for (first, second), value in likeness.items():
-        if value >= LONE_AT_LEAST:
+    for pair, value in likeness.items():
+        if value >= LONE_AT_LEAST and tree.get(pair, 0) < grade(value):
+            first, second = pair
             by_character[first].append((-value, second))
             by_character[second].append((-value, first))
-    listed = set(listed)
+    listed = {index for pair in tree for index in pair}
     chosen = set()
     for first, candidates in enumerate(by_character):
         candidates.sort()
