@@ -110,13 +110,13 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     characters a reader knows come first.  Component codes are made in code
     order, which fixes the codes handed out to unnamed pieces and strokes
     whatever the line order.  Characters outside GB2312 carry only their own
-    block (see Scheme.rare_code).
+    block and those of their rare parts (see Scheme.rare_code).
     """
     common = sources.gb2312_hanzi()
     common_set = set(common)
     coded = sources.cp936_hanzi()
     component = {character: scheme.code(character) if character in common_set
-                 else scheme.rare_code(character) for character in coded}
+                 else scheme.rare_code(character, common_set) for character in coded}
     dictionary_like = sources.read_dictionary_like(unicode_dir)
     order = line_order(unicode_dir, dictionary_like)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)

@@ -307,10 +307,20 @@ class Scheme:
             out += first + bytes([FUSED_MARK]) + first
         return out
 
-    def rare_code(self, character):
-        """The code of a character outside GB2312: its own block only.  It
-        still meets the characters that contain it or share its whole make-up,
-        but not everything that shares one of its parts, which would fill the
-        common characters' lists with rare ones."""
-        block = self.block(character)
-        return block if block else self.unit_code(character)
+    def rare_code(self, character, common):
+        """The code of a character outside GB2312 (`common`): its own block,
+        then the blocks of those of its parts that are outside GB2312 too.
+        It meets the characters that contain it, and the rare ones that
+        share a rare part (車 連 陣 share 車), but not every common character
+        that shares a common part, which would fill the common characters'
+        lists with rare ones."""
+        out = self.block(character)
+        if not out:
+            return self.unit_code(character)
+        kind, parts = self.parts(character)
+        for part in parts:
+            if part not in common and self.opens(character, parts, part):
+                opened = self.opened(part)
+                if opened not in out:
+                    out += opened
+        return out
