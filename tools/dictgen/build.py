@@ -86,7 +86,7 @@ def dictionary_codes(characters, component_codes, vectors, signals, common_count
     lowest = min(tokens.GRADES)
     promoted = [(first, second, grade if second < common_count else lowest)
                 for first, second, grade in promoted]
-    return keys, tokens.attach(component_codes, promoted)
+    return keys, tokens.attach(component_codes, promoted, keys)
 
 
 def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None):

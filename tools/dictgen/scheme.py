@@ -5,10 +5,11 @@ structure-class marks.  The search counts two characters alike when their
 codes share a run of 4 or more bytes.  So the code is built from short
 blocks:
 
-* a block is a component, its direct parts in order with the component
-  after each, and the mark of the way they are put together (请 is 请 讠 请
-  青 请 and the mark for side by side): a part and the component it stands
-  in make a run of 4, two parts side by side (亠 口 in 京 and 高) none;
+* a block is the mark of the way the parts are put together, the
+  component, and its direct parts in order with the component after each
+  (请 is the mark for side by side, 请 讠 请 青 请): a part and the
+  component it stands in make a run of 4, two parts side by side (亠 口 in
+  京 and 高) none;
 * a character's code is its own block, then the block of each part worth
   sharing, then, where the first part gives the outline (a frame, or a part
   with another inside or across it), an outline tail: first part, a mark,
@@ -219,21 +220,24 @@ class Scheme:
     # -- codes ---------------------------------------------------------
 
     def block(self, unit):
-        """A component, its direct parts and their class mark; empty for an
-        atomic component."""
+        """A component's class mark, the component and its direct parts;
+        empty for an atomic component."""
         kind, parts = self.parts(unit)
         if not parts:
             return b""
+        # The mark comes first: a character that holds this block after its
+        # own (铃 and 玲 after 令's) then shares with its siblings no more
+        # than with the component itself.
+        mark = bytes([class_mark(kind)])
         own = self.unit_code(unit)
         if all(map(self.is_stroke, parts)):
             # Strokes are written wide and side by side, so that 刀 and 力,
             # the same strokes put together differently, share a run of 4.
-            return own + b"".join(map(self.wide_code, parts)) + bytes([class_mark(kind)])
+            return mark + own + b"".join(map(self.wide_code, parts))
         # Otherwise the component's own code follows each part, so that two
         # parts side by side (亠 口 in 京 and 高) are no run of 4 outside
         # this component.
-        body = b"".join(self.unit_code(part) + own for part in parts)
-        return own + body + bytes([class_mark(kind)])
+        return mark + own + b"".join(self.unit_code(part) + own for part in parts)
 
     def wide_code(self, unit):
         """A part's 2-byte code, a stroke's too."""

@@ -4,10 +4,10 @@ of exactly a chosen length, and nothing else a shared run.
 A link between two characters is a block that both codes carry: 0xFF and
 three id bytes, repeated, then 0xFF again; 9, 25 or 29 bytes for the
 grades of links.  A character's blocks stand first in its code, each
-followed by the character's own two-byte separator, then 0x7F and the
-component code:
+followed by the character's own two-byte separator, then 0x7F, the
+character's key and the component code:
 
-    FF a b c FF a b c FF a b c FF  s t  FF d e f ... FF  s t  7F  <component code>
+    FF a b c FF a b c FF a b c FF  s t  FF d e f ... FF  s t  7F  k k  <component code>
 
 0xFF is no code page 936 byte, and neither it nor 0x7F is ever in a
 component code.  Every 4-byte window of the block area holds one of them,
@@ -21,8 +21,9 @@ lies in:
   the character;
 * a head may equal a separator only where the link is that character's
   own (else "c FF s t" could be found elsewhere);
-* 0x7F stands only at the end of a block area, so "t 7F" and the
-  character's key after it name the character.
+* 0x7F stands only at the end of a block area, and the character's key
+  follows it (a component code may start with a mark and the key only
+  after it), so "t 7F" and the key name the character.
 
 So two codes share a run of 4 bytes only where they share a block.  And two
 linked characters have separators that differ in both bytes, so their run
@@ -107,11 +108,11 @@ class IdAllocator:
         return bytes([head[0], head[1], tail[1]])
 
 
-def attach(component_codes, links):
+def attach(component_codes, links, keys):
     """Codes with look-alike blocks in front of the component codes.
 
-    component_codes: per character index; links: [(i, j, grade)], a grade
-    from GRADES.  Within a code, blocks go strongest first, then by the
+    component_codes and keys: per character index; links: [(i, j, grade)],
+    a grade from GRADES.  Within a code, blocks go strongest first, then by the
     other character's index."""
     count = len(component_codes)
     own_separator = separators(count, links)
@@ -127,7 +128,7 @@ def attach(component_codes, links):
         if blocks[index]:
             separator = bytes(own_separator[index])
             area = b"".join(data + separator for _, _, data in sorted(blocks[index]))
-            codes.append(area + bytes([END_MARK]) + component_code)
+            codes.append(area + bytes([END_MARK]) + keys[index] + component_code)
         else:
             codes.append(component_code)
     return codes
@@ -150,5 +151,5 @@ def split_code(code):
         separator = code[end + 1:end + 3]
         position = end + 3
     if blocks and code[position:position + 1] == bytes([END_MARK]):
-        position += 1
+        position += 3  # 0x7F and the key
     return blocks, separator, code[position:]

@@ -66,18 +66,20 @@ class LookAlikeBlockTest(unittest.TestCase):
         # Component codes that share runs among themselves and dense links:
         # the blocks must add exactly the linked pairs, each at its grade,
         # and link no other pair.  (A run at the start of two component
-        # codes may take in the mark before them.)
+        # codes may take in a byte of the keys before them.)  Component
+        # codes start with a mark, as the scheme's do, or with the key.
         rng = random.Random(11)
         count = 60
         keys = [bytes([0xB0 + i // 10, 0xA1 + i % 10]) for i in range(count)]
         alphabet = b"AB!\xb0\xa1\xb0"
-        components = [key + bytes(rng.choice(alphabet) for _ in range(rng.randint(0, 8)))
+        components = [rng.choice((b"!", b"")) + key
+                      + bytes(rng.choice(alphabet) for _ in range(rng.randint(0, 8)))
                       for key in keys]
         links = {}
         while len(links) < 150:
             first, second = sorted(rng.sample(range(count), 2))
             links[(first, second)] = rng.choice(tokens.GRADES)
-        codes = tokens.attach(components, [(a, b, g) for (a, b), g in links.items()])
+        codes = tokens.attach(components, [(a, b, g) for (a, b), g in links.items()], keys)
         for index, code in enumerate(codes):
             blocks, _, component = tokens.split_code(code)
             self.assertEqual(component, components[index])
