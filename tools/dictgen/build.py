@@ -120,9 +120,8 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     dictionary_like = sources.read_dictionary_like(unicode_dir)
     order = line_order(unicode_dir, dictionary_like)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)
-    _, stroke_counts = sources.read_unihan(unicode_dir)
     layouts = {character: scheme.parts(character) for character in coded}
-    signals = lookalike.Signals(order, vectors, dictionary_like, stroke_counts, layouts)
+    signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts, layouts)
     files = {}
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
         characters = order[:count]
