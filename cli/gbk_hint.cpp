@@ -5,8 +5,8 @@
 
 #include "cli/dictionary_path.h"
 #include "cli/platform.h"
-#include "search/common_run_length.h"
 #include "search/search.h"
+#include "search/seeded_run_length.h"
 
 const CharTable* GbkHint::Table()
 {
@@ -41,9 +41,10 @@ std::size_t GbkHint::LookAlikeCount(std::string_view key)
     // the index of one table only, and building this table's index would
     // push out that of the dictionary being searched, to be built again at
     // the next query.
+    const QueryWindows windows(entry->code);
     std::size_t count = 0;
     for (const CharEntry& other : *table)
-        if (CommonRunLength(other.code, entry->code) >= kMinimumScore)
+        if (windows.ScoreIfAlike(other.code) >= kMinimumScore)
             ++count;
     remembered->second = count;
     return count;

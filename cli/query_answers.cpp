@@ -8,6 +8,7 @@
 #include "search/code_index.h"
 #include "search/common_run_length.h"
 #include "search/search.h"
+#include "search/seeded_run_length.h"
 
 namespace {
 
@@ -45,9 +46,10 @@ std::string WhyLines(const CharTable& table, std::string_view queryCode, int top
     // order, so the list is the one the search ranks.
     std::vector<std::uint32_t> candidates;
     IndexOf(table)->Candidates(queryCode, candidates);
+    const QueryWindows windows(queryCode);
     std::vector<Match> matches;
     for (const std::uint32_t i : candidates) {
-        const int score = CommonRunLength(table[i].code, queryCode);
+        const int score = windows.ScoreIfAlike(table[i].code);
         if (score >= kMinimumScore)
             matches.push_back({&table[i], score});
     }
