@@ -91,8 +91,7 @@ void WriteAllMatches(const CharTable& table, const Options& options, OutputStrea
         // A later entry with the same key is never what a search finds.
         if (seen.insert(entry.key).second) {
             std::vector<ScoredChar> list = RankMatches(table, entry.code);
-            if (options.top > 0 && list.size() > static_cast<std::size_t>(options.top))
-                list.resize(static_cast<std::size_t>(options.top));
+            KeepTop(list, options.top);
             std::vector<ScoreGroup> groups = GroupByScore(list);
             // --min-score keeps only the closer groups.
             std::erase_if(groups, [&](const ScoreGroup& group) { return group.score < options.minScore; });

@@ -12,14 +12,6 @@
 
 namespace {
 
-// The first `top` items of a ranked list, or all when `top` is 0.
-template <typename List>
-void KeepTop(List& list, int top)
-{
-    if (top > 0 && list.size() > static_cast<std::size_t>(top))
-        list.resize(static_cast<std::size_t>(top));
-}
-
 // One line per score group, best first: the characters separated by spaces,
 // led by the group's score when asked for.
 std::string GroupLines(const std::vector<ScoredChar>& list, bool withScores, std::string_view indent)

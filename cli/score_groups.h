@@ -1,6 +1,7 @@
 // A ranked result list cut into its score groups, for printing.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,14 @@ struct ScoreGroup {
     int score;
     std::vector<std::string> chars;  // UTF-8, in list order
 };
+
+// Keeps the first `top` items of a ranked list (--top), or all when `top` is 0.
+template <typename List>
+void KeepTop(List& list, int top)
+{
+    if (top > 0 && list.size() > static_cast<std::size_t>(top))
+        list.resize(static_cast<std::size_t>(top));
+}
 
 // The groups of equal score, best first, as the list holds them.
 std::vector<ScoreGroup> GroupByScore(const std::vector<ScoredChar>& list);
