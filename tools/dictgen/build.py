@@ -56,7 +56,7 @@ def ensure_inputs(package_dir=TOOL_DIR):
 def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
     equivalents = sources.read_equivalent_ideographs(unicode_dir)
     radical_numbers, stroke_counts = sources.read_unihan(unicode_dir)
-    return Scheme(
+    scheme = Scheme(
         decompositions=sources.read_decompositions(package_dir),
         equivalents=equivalents,
         radical_forms=sources.read_radical_forms(unicode_dir, equivalents),
@@ -64,6 +64,8 @@ def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
         stroke_counts=stroke_counts,
         radical_ideographs=sources.read_radical_ideographs(unicode_dir),
     )
+    scheme.name_compounds(sources.gb2312_hanzi())
+    return scheme
 
 
 def budgets(common_count, common, rare):

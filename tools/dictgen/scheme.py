@@ -116,6 +116,28 @@ class Scheme:
         self.piece_codes = {}
         self.stroke_codes = {}
         self._resolved = {}
+        # Unnamed compounds that are parts of their own (see name_compounds),
+        # and the (structure type, [units], stroke count) of those resolved.
+        self.named_compounds = set()
+        self._compound_parts = {}
+
+    def name_compounds(self, characters):
+        """Makes each unnamed compound in the decompositions of `characters`
+        (the common ones) a part of its own, with a block like a
+        character's, so that the characters that share it meet: 经, 径, 茎
+        and 轻 share 巠, which has no code page 936 form.  Elsewhere an
+        unnamed compound stands for its parts.  Call before making codes."""
+        pending, seen = list(characters), set()
+        while pending:
+            name = pending.pop()
+            if name in seen:
+                continue
+            seen.add(name)
+            parts = [part for part in self.decompositions.get(name, ("", []))[1] if part != name]
+            if (len(parts) > 1 and cp936_form(name) is None
+                    and cp936_form(self.equivalents.get(name, "")) is None):
+                self.named_compounds.add(name)
+            pending.extend(parts)
 
     # -- parts ---------------------------------------------------------
 
@@ -135,11 +157,12 @@ class Scheme:
     def resolve(self, name, depth=0):
         """The parts that stand for a decomposition entry, as a list of units.
 
-        A unit is a character with a code page 936 form, or an unnamed single
-        piece.  A part with a code page 936 form is itself.  A radical or
-        stroke form without one is its ordinary ideograph (⺮ is 竹).  A
-        modified form stands for its base part, an unnamed compound for its
-        own parts, and an unnamed single piece for itself.
+        A unit is a character with a code page 936 form, an unnamed single
+        piece or a named compound.  A part with a code page 936 form is
+        itself.  A radical or stroke form without one is its ordinary
+        ideograph (⺮ is 竹).  A modified form stands for its base part, an
+        unnamed compound for its own parts unless it is named, and an
+        unnamed single piece for itself.
         """
         cached = self._resolved.get(name)
         if cached is not None:
@@ -161,6 +184,10 @@ class Scheme:
                 # side say nothing about likeness.
                 if all(map(self.is_stroke, result)):
                     result = [name]
+                elif name in self.named_compounds:
+                    strokes = sum(map(self.stroke_count, result))
+                    self._compound_parts[name] = (kind, result, strokes)
+                    result = [name]
         self._resolved[name] = result
         return result
 
@@ -169,6 +196,8 @@ class Scheme:
         and 2 for unnamed pieces, which are at least that."""
         if len(unit) == 1 and 0x31C0 <= ord(unit) <= 0x31EF:
             return 1
+        if unit in self._compound_parts:
+            return self._compound_parts[unit][2]
         return self.stroke_counts.get(unit, 2)
 
     def is_stroke(self, unit):
@@ -200,7 +229,8 @@ class Scheme:
         """(structure type, [units]) of a character or unit; no parts for an
         atomic one or an unnamed piece."""
         if cp936_form(character) is None:
-            return "", []
+            kind, units, _ = self._compound_parts.get(character, ("", [], 0))
+            return kind, units
         kind, names = self.decompositions.get(character, ("", []))
         units = [unit for name in names if name != character for unit in self.resolve(name)]
         return kind, [unit for unit in units if unit != character]
@@ -311,6 +341,17 @@ class Scheme:
             out += first + bytes([FUSED_MARK]) + first
         return out
 
+    def without_compounds(self, units, seen=frozenset()):
+        """`units` with each named compound replaced by its own units, at
+        any depth."""
+        out = []
+        for unit in units:
+            if unit in self._compound_parts and unit not in seen:
+                out += self.without_compounds(self._compound_parts[unit][1], seen | {unit})
+            else:
+                out.append(unit)
+        return out
+
     def rare_code(self, character, common):
         """The code of a character outside GB2312 (`common`): its own block,
         then the blocks of those of its parts that are outside GB2312 too.
@@ -321,9 +362,12 @@ class Scheme:
         out = self.block(character)
         if not out:
             return self.unit_code(character)
-        kind, parts = self.parts(character)
-        for part in parts:
-            if part not in common and self.opens(character, parts, part):
+        # A named compound is shared with common characters, so a rare
+        # character looks at the compound's own parts instead: 擊 holds 𣪠,
+        # and meets 車 through it.
+        units = self.without_compounds(self.parts(character)[1])
+        for part in units:
+            if part not in common and self.opens(character, units, part):
                 opened = self.opened(part)
                 if opened not in out:
                     out += opened

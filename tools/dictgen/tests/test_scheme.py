@@ -24,6 +24,7 @@ DECOMPOSITIONS = {
     "甲": ("d/o", ["冂", "90002"]),
     "吕": ("d", ["90003", "口"]),
     "90003": ("a", ["口", "日"]),      # an unnamed compound of real parts
+    "侣": ("a", ["亻", "90003"]),
     "大": ("w", ["人", "一"]), "人": ("rrefr/t", ["㇒"]),
     "太": ("wb", ["大", "丶"]), "犬": ("wtr", ["大", "丶"]),
     "环": ("a", ["90004", "90005"]),  # a cycle the table must not loop on
@@ -42,8 +43,8 @@ STROKES = {
 }
 
 
-def make_scheme():
-    return scheme.Scheme(
+def make_scheme(named=True):
+    made = scheme.Scheme(
         decompositions=DECOMPOSITIONS,
         equivalents={"⺮": "竹", "㇒": "丿"},
         radical_forms={"85": {"水", "氵"}, "149": {"言", "讠"}, "37": {"大"}},
@@ -51,6 +52,9 @@ def make_scheme():
         stroke_counts=STROKES,
         radical_ideographs={"85": "水", "149'": "讠", "37": "大", "94": "犬"},
     )
+    if named:
+        made.name_compounds([name for name in DECOMPOSITIONS if scheme.cp936_form(name)])
+    return made
 
 
 class LikenessTest(unittest.TestCase):
@@ -90,8 +94,13 @@ class PartsTest(unittest.TestCase):
         self.assertEqual(self.scheme.parts("笑")[1], ["竹", "夭"])
         self.assertEqual(self.scheme.parts("青")[1], ["丰", "月"])
 
-    def test_unnamed_compound_stands_for_its_parts(self):
-        self.assertEqual(self.scheme.parts("吕")[1], ["口", "日", "口"])
+    def test_unnamed_compound_is_a_part_that_links_its_users(self):
+        self.assertEqual(self.scheme.parts("吕")[1], ["90003", "口"])
+        self.assertEqual(self.scheme.parts("90003")[1], ["口", "日"])
+        self.assertEqual(self.scheme.stroke_count("90003"), 7)
+        self.assertGreaterEqual(common_run_length(self.scheme.code("吕"), self.scheme.code("侣")), 4)
+        # Unless it is named, it stands for its parts.
+        self.assertEqual(make_scheme(named=False).parts("吕")[1], ["口", "日", "口"])
 
     def test_unnamed_stroke_clusters_get_distinct_user_defined_codes(self):
         first = self.scheme.unit_code(self.scheme.parts("由")[1][0])
