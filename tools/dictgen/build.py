@@ -11,13 +11,13 @@ TOOL_DIR = Path(__file__).resolve().parent
 HANZI_VERSION = "3.2.0"
 OUTPUT_FILES = ("hz.txt", "hz-gbk.txt")
 # (promotions, capacity) of look-alike links: a GB2312 character promotes
-# its 6 likeliest candidates and holds at most 9 links; the rarer characters
+# its 7 likeliest candidates and holds at most 8 links; the rarer characters
 # of the GBK dictionary hold one, so that they do not crowd the common ones'
 # lists, and so that every link and character still gets ids of its own
 # (tokens.py has about 48,000 two-byte pairs for separators and links).  A
 # rare character promotes its 8 likeliest, so that it finds a partner that
 # still has room.
-COMMON_BUDGET = (6, 9)
+COMMON_BUDGET = (7, 8)
 RARE_BUDGET = (8, 1)
 
 
@@ -122,8 +122,7 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     dictionary_like = sources.read_dictionary_like(unicode_dir)
     order = line_order(unicode_dir, dictionary_like)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)
-    layouts = {character: scheme.parts(character) for character in coded}
-    signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts, layouts)
+    signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts, len(common))
     files = {}
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
         characters = order[:count]

@@ -10,8 +10,12 @@ likeness that combines:
 * a shared phonetic series (Unihan kPhonetic);
 * an equal four-corner code (kFourCornerCode, all five digits);
 * how much of their Cangjie codes they share (kCangjie);
-* one part swapped for a look-alike part in the same place (折 拆);
-* less for every stroke of difference (kTotalStrokes).
+* less for every stroke of difference (kTotalStrokes);
+* less when either is a GB2312 character with no frequency class
+  (kFrequency): a link to a character readers seldom meet would take the
+  place of a common look-alike in the other's first score group.
+  Characters outside GB2312 have budgets and a grade of their own
+  (build.py) and are not marked down.
 
 The weights and thresholds were chosen by measuring the bundled set of
 look-alike groups (lookalikes.txt).  Each character promotes its few
@@ -22,23 +26,20 @@ one of the two already has as many links as it may hold, and its grade
 
 from . import glyphs, similar
 
-WEIGHTS = {"glyph": 0.8, "tree": 0.15, "phonetic": 0.2, "four_corner": 0.05,
-           "cangjie": 0.2, "strokes": 0.1, "swapped_part": 0.1}
-# Parts at least this alike (斤 斥, 艮 良) make a character with one in
-# place of the other a look-alike: 折 拆, 狼 狠.
-SWAPPED_PART_GLYPH = 0.7
+WEIGHTS = {"glyph": 0.92, "tree": 0.22, "phonetic": 0.08, "four_corner": 0.04,
+           "cangjie": 0.2, "strokes": 0.08, "unranked": 0.1}
 TREE_SCORE_CAP = 14     # tree scores above this count as this
 STROKE_GAP_CAP = 8      # stroke differences above this count as this
-PROMOTE_AT_LEAST = 0.4  # likeness a candidate needs to be promoted
-# A character that nothing else would list promotes its likeliest candidate
-# if it is at least this alike.
-LONE_AT_LEAST = 0.3
+PROMOTE_AT_LEAST = 0.32 # likeness a candidate needs to be promoted
+# A character that nothing else would list promotes its likeliest candidates
+# if they are at least this alike.
+LONE_AT_LEAST = 0.22
 # Grades by likeness: the run length two linked codes share (tokens.py).
 # The closer two grades lie above the runs of the component codes, so that
 # the closest come first; the lowest lies below a shared phonetic part's
 # (10 bytes and more), so that a family is not pushed down by characters
 # that look only somewhat alike.
-GRADES = ((0.85, 29), (0.65, 25), (0.0, 9))
+GRADES = ((0.78, 29), (0.57, 25), (0.0, 9))
 
 
 def longest_common_run(first, second):
@@ -56,37 +57,21 @@ def longest_common_run(first, second):
 class Signals:
     """The per-character data that the likeness reads."""
 
-    def __init__(self, characters, vectors, dictionary_like, stroke_counts, layouts):
+    def __init__(self, characters, vectors, dictionary_like, stroke_counts, common_count):
         self.vectors = vectors
-        self.index = {character: index for index, character in enumerate(characters)}
-        # (structure, parts) per character, from the component tree.
-        self.layouts = [layouts.get(character) for character in characters]
         self.phonetic = [self._phonetic_series(dictionary_like["kPhonetic"].get(c, ""))
                          for c in characters]
         self.four_corner = [dictionary_like["kFourCornerCode"].get(c) for c in characters]
         self.cangjie = [dictionary_like["kCangjie"].get(c, "") for c in characters]
         self.strokes = [stroke_counts.get(c, 0) for c in characters]
+        # The first `common_count` characters are the GB2312 ones.
+        self.unranked = [index < common_count and c not in dictionary_like["kFrequency"]
+                         for index, c in enumerate(characters)]
 
     @staticmethod
     def _phonetic_series(value):
         # "1426*" and "1426x" mark less regular members of series 1426.
         return frozenset(number.rstrip("*x") for number in value.split())
-
-    def swapped_part(self, first, second):
-        """Whether the two are laid out alike with one part swapped for a
-        look-alike part in the same place."""
-        layout_first, layout_second = self.layouts[first], self.layouts[second]
-        if not layout_first or not layout_second or layout_first[0] != layout_second[0]:
-            return False
-        parts_first, parts_second = layout_first[1], layout_second[1]
-        if len(parts_first) != len(parts_second):
-            return False
-        differing = [(a, b) for a, b in zip(parts_first, parts_second) if a != b]
-        if len(differing) != 1:
-            return False
-        part_first, part_second = (self.index.get(part) for part in differing[0])
-        return (part_first is not None and part_second is not None and
-                glyphs.similarity(self.vectors, part_first, part_second) >= SWAPPED_PART_GLYPH)
 
     def likeness(self, first, second, tree_score, glyph=None):
         if glyph is None:
@@ -103,7 +88,7 @@ class Signals:
                                              and four_corner == self.four_corner[second])
                  + WEIGHTS["cangjie"] * cangjie
                  - WEIGHTS["strokes"] * gap / STROKE_GAP_CAP
-                 + WEIGHTS["swapped_part"] * self.swapped_part(first, second))
+                 - WEIGHTS["unranked"] * (self.unranked[first] or self.unranked[second]))
         return round(value, 6)
 
 
@@ -143,7 +128,7 @@ def promoted_links(likeness, count, promotions, capacity, tree=None):
     `tree` ({(i, j): score}, i < j) is what the component codes share: a
     pair they already give a run as long as its grade is not promoted, and
     a character they give no look-alike at all, with no candidate that
-    alike, promotes its likeliest one.  Stronger pairs are settled first;
+    alike, promotes its likeliest ones all the same.  Stronger pairs are settled first;
     ties go by index."""
     tree = tree or {}
     by_character = [[] for _ in range(count)]
@@ -159,7 +144,8 @@ def promoted_links(likeness, count, promotions, capacity, tree=None):
         promoted = [second for value, second in candidates
                     if -value >= PROMOTE_AT_LEAST][:promotions(first)]
         if not promoted and first not in listed:
-            promoted = [second for _, second in candidates[:1]]
+            # As many as it may promote, so that one with room is found.
+            promoted = [second for _, second in candidates[:promotions(first)]]
         for second in promoted:
             chosen.add((min(first, second), max(first, second)))
     held = [0] * count
