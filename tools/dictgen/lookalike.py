@@ -30,7 +30,7 @@ WEIGHTS = {"glyph": 0.92, "tree": 0.22, "phonetic": 0.08, "four_corner": 0.04,
            "cangjie": 0.2, "strokes": 0.08, "unranked": 0.1}
 TREE_SCORE_CAP = 14     # tree scores above this count as this
 STROKE_GAP_CAP = 8      # stroke differences above this count as this
-PROMOTE_AT_LEAST = 0.32 # likeness a candidate needs to be promoted
+PROMOTE_AT_LEAST = 0.32  # likeness a candidate needs to be promoted
 # A character that nothing else would list promotes its likeliest candidates
 # if they are at least this alike.
 LONE_AT_LEAST = 0.22
@@ -128,8 +128,8 @@ def promoted_links(likeness, count, promotions, capacity, tree=None):
     `tree` ({(i, j): score}, i < j) is what the component codes share: a
     pair they already give a run as long as its grade is not promoted, and
     a character they give no look-alike at all, with no candidate that
-    alike, promotes its likeliest ones all the same.  Stronger pairs are settled first;
-    ties go by index."""
+    alike, promotes its likeliest ones all the same.  Stronger pairs are
+    settled first; ties go by index."""
     tree = tree or {}
     by_character = [[] for _ in range(count)]
     for pair, value in likeness.items():

@@ -193,7 +193,8 @@ class Scheme:
 
     def stroke_count(self, unit):
         """Unihan's stroke count; 1 for the CJK stroke forms (㇆, ㇕ ...),
-        and 2 for unnamed pieces, which are at least that."""
+        its parts' together for a named compound, and 2 for unnamed pieces,
+        which are at least that."""
         if len(unit) == 1 and 0x31C0 <= ord(unit) <= 0x31EF:
             return 1
         if unit in self._compound_parts:
