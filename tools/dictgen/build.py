@@ -75,11 +75,11 @@ def budgets(common_count, common, rare):
             lambda index: (common if index < common_count else rare)[1])
 
 
-def dictionary_codes(characters, component_codes, vectors, signals, common_count):
+def dictionary_codes(characters, component_codes, links, vectors, signals, common_count):
     """The final codes of one dictionary's characters, in its line order;
-    the first `common_count` are the common ones."""
+    the first `common_count` are the common ones.  `links` are the pairs
+    whose component codes are alike (lookalike.tree_links)."""
     keys = [character.encode("gbk") for character in characters]
-    links = lookalike.tree_links(component_codes)
     neighbours = glyphs.nearest(vectors, range(len(characters)))
     likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
     promoted = lookalike.promoted_links(likeness, len(characters),
@@ -123,10 +123,14 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     order = line_order(unicode_dir, dictionary_like)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)
     signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts, len(common))
+    # The GBK dictionary's lines start with hz.txt's, and component codes are
+    # the same in both, so hz.txt's tree links are the GBK ones among its own.
+    all_links = lookalike.tree_links([component[c] for c in order])
     files = {}
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
         characters = order[:count]
-        keys, codes = dictionary_codes(characters, [component[c] for c in characters], vectors,
-                                       signals, len(common))
+        links = {pair: score for pair, score in all_links.items() if pair[1] < count}
+        keys, codes = dictionary_codes(characters, [component[c] for c in characters], links,
+                                       vectors, signals, len(common))
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files

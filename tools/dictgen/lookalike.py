@@ -122,7 +122,7 @@ def grade(value):
     return next(length for threshold, length in GRADES if value >= threshold)
 
 
-def promoted_links(likeness, count, promotions, capacity, tree=None):
+def promoted_links(likeness, count, promotions, capacity, tree):
     """[(i, j, grade)]: each character's likeliest candidates, as far as
     `promotions(i)` says, kept while neither end holds `capacity(i)` links.
     `tree` ({(i, j): score}, i < j) is what the component codes share: a
@@ -130,7 +130,6 @@ def promoted_links(likeness, count, promotions, capacity, tree=None):
     a character they give no look-alike at all, with no candidate that
     alike, promotes its likeliest ones all the same.  Stronger pairs are
     settled first; ties go by index."""
-    tree = tree or {}
     by_character = [[] for _ in range(count)]
     for pair, value in likeness.items():
         if value >= LONE_AT_LEAST and tree.get(pair, 0) < grade(value):
