@@ -65,6 +65,8 @@ SIMPLE_STROKES = 4
 # A character filed under a radical it does not show as a part, with fewer
 # than this many strokes beyond it, is that radical give or take a stroke.
 HIDDEN_RADICAL_RESIDUAL = 2
+# A part's own parts of at least this many strokes go into the code too.
+INNER_PART_STROKES = 7
 
 
 def class_mark(kind):
@@ -310,6 +312,24 @@ class Scheme:
                 block += self.block(part)
         return block
 
+    def inner_blocks(self, unit, opened):
+        """The blocks of a part's own large parts that `opened` (the part's
+        opened block) lacks: 缝 holds 逢, which holds 夆, so 缝 meets 峰, 锋
+        and 蜂 too.  Only parts of INNER_PART_STROKES strokes or more: a
+        smaller one (可 in 何 in 荷) is in so many characters that its
+        distant relatives would fill the lists."""
+        if self.is_stroke(unit):
+            return b""
+        _, parts = self.parts(unit)
+        out = b""
+        for part in parts:
+            if (not self.is_stroke(part) and self.stroke_count(part) >= INNER_PART_STROKES
+                    and self.opens(unit, parts, part)):
+                block = self.block(part)
+                if block and block not in opened and block not in out:
+                    out += block
+        return out
+
     def hidden_radical(self, character, parts):
         """巳 is filed under 己 with no stroke beyond it, though its parts are
         尸 and 乚: a character that is its radical give or take a stroke,
@@ -330,7 +350,8 @@ class Scheme:
         out = self.block(character)
         for part in parts:
             if self.opens(character, parts, part):
-                out += self.opened(part)
+                opened = self.opened(part)
+                out += opened + self.inner_blocks(part, opened)
         out += self.hidden_radical(character, parts)
         if (len(parts) == 1 and class_mark(kind) in (MODIFIED_MARK, TRANSFORM_MARK)
                 and depth < MAX_DEPTH):

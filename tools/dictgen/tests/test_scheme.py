@@ -29,6 +29,9 @@ DECOMPOSITIONS = {
     "太": ("wb", ["大", "丶"]), "犬": ("wtr", ["大", "丶"]),
     "环": ("a", ["90004", "90005"]),  # a cycle the table must not loop on
     "90004": ("a", ["90005", "口"]), "90005": ("a", ["90004", "口"]),
+    "夆": ("d", ["夂", "丰"]), "峰": ("a", ["山", "夆"]), "逢": ("sl", ["辶", "夆"]),
+    "缝": ("a", ["纟", "逢"]),        # 夆 inside 逢 inside 缝
+    "何": ("a", ["亻", "可"]), "荷": ("d", ["艹", "何"]),
 }
 RADICALS = {
     "清": [("85", 8)], "河": [("85", 5)], "氵": [("85", 0)],
@@ -40,6 +43,8 @@ STROKES = {
     "一": 1, "丨": 1, "丶": 1, "二": 2, "三": 3, "口": 3, "冂": 2, "丁": 2, "人": 2,
     "月": 4, "丰": 4, "青": 8, "清": 11, "请": 10, "河": 8, "可": 5, "氵": 3, "讠": 2,
     "日": 4, "目": 5, "贝": 4, "见": 4, "儿": 2, "夭": 4, "竹": 6, "大": 3, "太": 4, "犬": 4,
+    "夂": 3, "夆": 7, "山": 3, "辶": 3, "纟": 3, "峰": 10, "逢": 10, "缝": 13,
+    "亻": 2, "何": 7, "艹": 3, "荷": 10,
 }
 
 
@@ -79,6 +84,12 @@ class LikenessTest(unittest.TestCase):
     def test_radical_plus_a_stroke_stays_near_the_radical(self):
         self.assertGreaterEqual(self.score("太", "大"), 4)
         self.assertGreaterEqual(self.score("太", "犬"), 4)
+
+    def test_large_part_of_a_part_links_only_when_large(self):
+        # 缝 holds 夆 (7 strokes) through 逢, and meets 峰, which holds it.
+        self.assertGreaterEqual(self.score("缝", "峰"), 4)
+        # 荷 holds 可 (5 strokes) through 何, and does not meet 河.
+        self.assertLess(self.score("荷", "河"), 4)
 
     def test_no_two_characters_share_a_code(self):
         characters = [name for name in DECOMPOSITIONS if len(name) == 1 and scheme.cp936_form(name)]
