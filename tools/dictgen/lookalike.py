@@ -26,20 +26,20 @@ one of the two already has as many links as it may hold, and its grade
 
 from . import glyphs, similar
 
-WEIGHTS = {"glyph": 0.92, "tree": 0.22, "phonetic": 0.08, "four_corner": 0.04,
+WEIGHTS = {"glyph": 0.93, "tree": 0.21, "phonetic": 0.08, "four_corner": 0.06,
            "cangjie": 0.2, "strokes": 0.08, "unranked": 0.1}
 TREE_SCORE_CAP = 14     # tree scores above this count as this
 STROKE_GAP_CAP = 8      # stroke differences above this count as this
-PROMOTE_AT_LEAST = 0.32  # likeness a candidate needs to be promoted
+PROMOTE_AT_LEAST = 0.34  # likeness a candidate needs to be promoted
 # A character that nothing else would list promotes its likeliest candidates
 # if they are at least this alike.
 LONE_AT_LEAST = 0.22
 # Grades by likeness: the run length two linked codes share (tokens.py).
-# The closer two grades lie above the runs of the component codes, so that
-# the closest come first; the lowest lies below a shared phonetic part's
-# (10 bytes and more), so that a family is not pushed down by characters
-# that look only somewhat alike.
-GRADES = ((0.78, 29), (0.57, 25), (0.0, 9))
+# The closer three grades lie above the runs of the component codes, so
+# that the closest come first, and near twins (未 末, 大 太) before them; the
+# lowest lies below a shared phonetic part's (10 bytes and more), so that a
+# family is not pushed down by characters that look only somewhat alike.
+GRADES = ((0.96, 33), (0.78, 29), (0.57, 25), (0.0, 9))
 
 
 def longest_common_run(first, second):
