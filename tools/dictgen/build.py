@@ -75,10 +75,13 @@ def budgets(common_count, common, rare):
             lambda index: (common if index < common_count else rare)[1])
 
 
-def dictionary_codes(characters, component_codes, links, vectors, signals, common_count):
+def dictionary_codes(characters, component_codes, links, vectors, signals, common_count,
+                     lone_codes=None):
     """The final codes of one dictionary's characters, in its line order;
     the first `common_count` are the common ones.  `links` are the pairs
-    whose component codes are alike (lookalike.tree_links)."""
+    whose component codes are alike (lookalike.tree_links).  `lone_codes`
+    (per index, or None) replace the component codes of the characters that
+    would otherwise list nothing."""
     keys = [character.encode("gbk") for character in characters]
     neighbours = glyphs.nearest(vectors, range(len(characters)))
     likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
@@ -88,6 +91,11 @@ def dictionary_codes(characters, component_codes, links, vectors, signals, commo
     lowest = min(tokens.GRADES)
     promoted = [(first, second, grade if second < common_count else lowest)
                 for first, second, grade in promoted]
+    if lone_codes is not None:
+        listed = {index for pair in links for index in pair}
+        listed.update(index for first, second, _ in promoted for index in (first, second))
+        component_codes = [lone_codes[index] if index not in listed and lone_codes[index] else code
+                           for index, code in enumerate(component_codes)]
     return keys, tokens.attach(component_codes, promoted, keys)
 
 
@@ -112,12 +120,14 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     characters a reader knows come first.  Component codes are made in code
     order, which fixes the codes handed out to unnamed pieces and strokes
     whatever the line order.  Characters outside GB2312 carry only their own
-    block and those of their rare parts (see Scheme.rare_code).
+    block and those of their rare parts (see Scheme.rare_code), unless that
+    leaves them with no look-alike at all.
     """
     common = sources.gb2312_hanzi()
     common_set = set(common)
     coded = sources.cp936_hanzi()
-    component = {character: scheme.code(character) if character in common_set
+    whole = {character: scheme.code(character) for character in coded}
+    component = {character: whole[character] if character in common_set
                  else scheme.rare_code(character, common_set) for character in coded}
     dictionary_like = sources.read_dictionary_like(unicode_dir)
     order = line_order(unicode_dir, dictionary_like)
@@ -130,7 +140,12 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
         characters = order[:count]
         links = {pair: score for pair, score in all_links.items() if pair[1] < count}
+        # A rare character that shares no rare part and found no look-alike
+        # with room (語, 調) carries its whole code after all, with its common
+        # parts' blocks, so that it lists its family (语 悟 ...) and they
+        # list it last.
+        lone = [whole[c] if c not in common_set else None for c in characters]
         keys, codes = dictionary_codes(characters, [component[c] for c in characters], links,
-                                       vectors, signals, len(common))
+                                       vectors, signals, len(common), lone)
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files
