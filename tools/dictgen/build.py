@@ -132,7 +132,8 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     dictionary_like = sources.read_dictionary_like(unicode_dir)
     order = line_order(unicode_dir, dictionary_like)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)
-    signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts, len(common))
+    signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts,
+                                scheme.radical_numbers, len(common))
     # The GBK dictionary's lines start with hz.txt's, and component codes are
     # the same in both, so hz.txt's tree links are the GBK ones among its own.
     all_links = lookalike.tree_links([component[c] for c in order])

@@ -11,6 +11,9 @@ likeness that combines:
 * an equal four-corner code (kFourCornerCode, all five digits);
 * how much of their Cangjie codes they share (kCangjie);
 * less for every stroke of difference (kTotalStrokes);
+* more when both are filed under the same radical with at most one stroke
+  beyond it (kRSUnicode): 由 甲 申 田 are 田 give or take a stroke, 本 末
+  未 术 are 木 and one stroke;
 * less when either is a GB2312 character with no frequency class
   (kFrequency): a link to a character readers seldom meet would take the
   place of a common look-alike in the other's first score group.
@@ -27,9 +30,12 @@ one of the two already has as many links as it may hold, and its grade
 from . import glyphs, similar
 
 WEIGHTS = {"glyph": 0.93, "tree": 0.21, "phonetic": 0.08, "four_corner": 0.06,
-           "cangjie": 0.2, "strokes": 0.08, "unranked": 0.1}
+           "cangjie": 0.2, "strokes": 0.08, "radical_variant": 0.3, "unranked": 0.1}
 TREE_SCORE_CAP = 14     # tree scores above this count as this
 STROKE_GAP_CAP = 8      # stroke differences above this count as this
+# A character with at most this many strokes beyond its radical is that
+# radical, give or take a stroke.
+RADICAL_VARIANT_RESIDUAL = 1
 PROMOTE_AT_LEAST = 0.34  # likeness a candidate needs to be promoted
 # A character that nothing else would list promotes its likeliest candidates
 # if they are at least this alike.
@@ -57,16 +63,28 @@ def longest_common_run(first, second):
 class Signals:
     """The per-character data that the likeness reads."""
 
-    def __init__(self, characters, vectors, dictionary_like, stroke_counts, common_count):
+    def __init__(self, characters, vectors, dictionary_like, stroke_counts, radical_numbers,
+                 common_count):
         self.vectors = vectors
         self.phonetic = [self._phonetic_series(dictionary_like["kPhonetic"].get(c, ""))
                          for c in characters]
         self.four_corner = [dictionary_like["kFourCornerCode"].get(c) for c in characters]
         self.cangjie = [dictionary_like["kCangjie"].get(c, "") for c in characters]
         self.strokes = [stroke_counts.get(c, 0) for c in characters]
+        self.radical_variant = [self._radical_variant(radical_numbers.get(c, [])) for c in characters]
         # The first `common_count` characters are the GB2312 ones.
         self.unranked = [index < common_count and c not in dictionary_like["kFrequency"]
                          for index, c in enumerate(characters)]
+
+    @staticmethod
+    def _radical_variant(radicals):
+        """The radical a character is filed under when it has at most
+        RADICAL_VARIANT_RESIDUAL strokes beyond it, else None.  The first
+        kRSUnicode entry counts; 149 and 149' (言 and its simplified form 讠) are one."""
+        for radical, residual in radicals[:1]:
+            if residual <= RADICAL_VARIANT_RESIDUAL:
+                return radical.rstrip("'")
+        return None
 
     @staticmethod
     def _phonetic_series(value):
@@ -88,6 +106,9 @@ class Signals:
                                              and four_corner == self.four_corner[second])
                  + WEIGHTS["cangjie"] * cangjie
                  - WEIGHTS["strokes"] * gap / STROKE_GAP_CAP
+                 + WEIGHTS["radical_variant"] * (self.radical_variant[first] is not None
+                                                 and self.radical_variant[first]
+                                                 == self.radical_variant[second])
                  - WEIGHTS["unranked"] * (self.unranked[first] or self.unranked[second]))
         return round(value, 6)
 
