@@ -76,7 +76,7 @@ def budgets(common_count, common, rare):
 
 
 def dictionary_codes(characters, component_codes, links, vectors, signals, common_count,
-                     lone_codes=None):
+                     lone_codes):
     """The final codes of one dictionary's characters, in its line order;
     the first `common_count` are the common ones.  `links` are the pairs
     whose component codes are alike (lookalike.tree_links).  `lone_codes`
@@ -91,11 +91,10 @@ def dictionary_codes(characters, component_codes, links, vectors, signals, commo
     lowest = min(tokens.GRADES)
     promoted = [(first, second, grade if second < common_count else lowest)
                 for first, second, grade in promoted]
-    if lone_codes is not None:
-        listed = {index for pair in links for index in pair}
-        listed.update(index for first, second, _ in promoted for index in (first, second))
-        component_codes = [lone_codes[index] if index not in listed and lone_codes[index] else code
-                           for index, code in enumerate(component_codes)]
+    listed = {index for pair in links for index in pair}
+    listed.update(index for first, second, _ in promoted for index in (first, second))
+    component_codes = [lone_codes[index] if index not in listed and lone_codes[index] else code
+                       for index, code in enumerate(component_codes)]
     return keys, tokens.attach(component_codes, promoted, keys)
 
 
@@ -133,7 +132,7 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     order = line_order(unicode_dir, dictionary_like)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)
     signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts,
-                                scheme.radical_numbers, len(common))
+                                scheme.radical_variant, len(common))
     # The GBK dictionary's lines start with hz.txt's, and component codes are
     # the same in both, so hz.txt's tree links are the GBK ones among its own.
     all_links = lookalike.tree_links([component[c] for c in order])

@@ -33,9 +33,6 @@ WEIGHTS = {"glyph": 0.93, "tree": 0.21, "phonetic": 0.08, "four_corner": 0.06,
            "cangjie": 0.2, "strokes": 0.08, "radical_variant": 0.3, "unranked": 0.1}
 TREE_SCORE_CAP = 14     # tree scores above this count as this
 STROKE_GAP_CAP = 8      # stroke differences above this count as this
-# A character with at most this many strokes beyond its radical is that
-# radical, give or take a stroke.
-RADICAL_VARIANT_RESIDUAL = 1
 PROMOTE_AT_LEAST = 0.34  # likeness a candidate needs to be promoted
 # A character that nothing else would list promotes its likeliest candidates
 # if they are at least this alike.
@@ -63,28 +60,21 @@ def longest_common_run(first, second):
 class Signals:
     """The per-character data that the likeness reads."""
 
-    def __init__(self, characters, vectors, dictionary_like, stroke_counts, radical_numbers,
+    def __init__(self, characters, vectors, dictionary_like, stroke_counts, radical_variant,
                  common_count):
+        """`radical_variant(character)` is the radical the character is
+        that radical give or take a stroke of, or None
+        (Scheme.radical_variant)."""
         self.vectors = vectors
         self.phonetic = [self._phonetic_series(dictionary_like["kPhonetic"].get(c, ""))
                          for c in characters]
         self.four_corner = [dictionary_like["kFourCornerCode"].get(c) for c in characters]
         self.cangjie = [dictionary_like["kCangjie"].get(c, "") for c in characters]
         self.strokes = [stroke_counts.get(c, 0) for c in characters]
-        self.radical_variant = [self._radical_variant(radical_numbers.get(c, [])) for c in characters]
+        self.radical_variant = [radical_variant(c) for c in characters]
         # The first `common_count` characters are the GB2312 ones.
         self.unranked = [index < common_count and c not in dictionary_like["kFrequency"]
                          for index, c in enumerate(characters)]
-
-    @staticmethod
-    def _radical_variant(radicals):
-        """The radical a character is filed under when it has at most
-        RADICAL_VARIANT_RESIDUAL strokes beyond it, else None.  The first
-        kRSUnicode entry counts; 149 and 149' (言 and its simplified form 讠) are one."""
-        for radical, residual in radicals[:1]:
-            if residual <= RADICAL_VARIANT_RESIDUAL:
-                return radical.rstrip("'")
-        return None
 
     @staticmethod
     def _phonetic_series(value):

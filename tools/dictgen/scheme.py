@@ -318,8 +318,6 @@ class Scheme:
         and 蜂 too.  Only parts of INNER_PART_STROKES strokes or more: a
         smaller one (可 in 何 in 荷) is in so many characters that its
         distant relatives would fill the lists."""
-        if self.is_stroke(unit):
-            return b""
         _, parts = self.parts(unit)
         out = b""
         for part in parts:
@@ -329,6 +327,15 @@ class Scheme:
                 if block and block not in opened and block not in out:
                     out += block
         return out
+
+    def radical_variant(self, character):
+        """The radical a character is filed under (its first kRSUnicode
+        entry) when it is that radical give or take a stroke, else None:
+        田 for 由 甲 申 and 田 itself.  149 and 149' (言 and 讠) are one."""
+        for radical, residual in self.radical_numbers.get(character, [])[:1]:
+            if residual < HIDDEN_RADICAL_RESIDUAL:
+                return radical.rstrip("'")
+        return None
 
     def hidden_radical(self, character, parts):
         """巳 is filed under 己 with no stroke beyond it, though its parts are
