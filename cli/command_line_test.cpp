@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "cli/platform.h"
-#include "cli/text_codec.h"
+#include "cli/platform/platform.h"
+#include "cli/text/text_codec.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "cli/locale_text.h"
-#include "cli/platform.h"
+#include "cli/text/locale_text.h"
+#include "cli/platform/platform.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,8 +1,8 @@
-#include "cli/shared_run_text.h"
+#include "cli/output/shared_run_text.h"
 
 #include <gtest/gtest.h>
 
-#include "cli/text_codec.h"
+#include "cli/text/text_codec.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "cli/platform/platform.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "text_codec.h"
+#include "cli/text/text_codec.h"
 
 const char kEndOfInputKeys[] = "Ctrl-Z and Enter";
 

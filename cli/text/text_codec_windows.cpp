@@ -1,4 +1,4 @@
-#include "text_codec.h"
+#include "cli/text/text_codec.h"
 
 #include <windows.h>
 

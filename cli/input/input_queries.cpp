@@ -1,10 +1,10 @@
-#include "input_queries.h"
+#include "cli/input/input_queries.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "cli/locale_text.h"
-#include "cli/platform.h"
+#include "cli/text/locale_text.h"
+#include "cli/platform/platform.h"
 
 std::optional<Query> InputQueries::Next()
 {

@@ -1,10 +1,10 @@
-#include "gbk_hint.h"
+#include "cli/dictionary_file/gbk_hint.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "cli/dictionary_path.h"
-#include "cli/platform.h"
+#include "cli/dictionary_file/dictionary_path.h"
+#include "cli/platform/platform.h"
 #include "search/search.h"
 #include "search/seeded_run_length.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cli/options.h"
-#include "cli/output_stream.h"
+#include "cli/output/output_stream.h"
 #include "dictionary/char_table.h"
 
 // For each key of `table`, in table order and once (its first entry, as a

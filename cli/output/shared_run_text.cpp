@@ -1,9 +1,9 @@
-#include "shared_run_text.h"
+#include "cli/output/shared_run_text.h"
 
 #include <cstdio>
 #include <set>
 
-#include "cli/text_codec.h"
+#include "cli/text/text_codec.h"
 
 namespace {
 

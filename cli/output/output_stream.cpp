@@ -1,11 +1,11 @@
-#include "output_stream.h"
+#include "cli/output/output_stream.h"
 
 #include <cerrno>
 #include <cstring>
 #include <string>
 
-#include "cli/locale_text.h"
-#include "cli/platform.h"
+#include "cli/text/locale_text.h"
+#include "cli/platform/platform.h"
 
 void OutputStream::Write(std::string_view utf8)
 {

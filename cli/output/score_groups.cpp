@@ -1,6 +1,6 @@
-#include "score_groups.h"
+#include "cli/output/score_groups.h"
 
-#include "cli/text_codec.h"
+#include "cli/text/text_codec.h"
 
 std::vector<ScoreGroup> GroupByScore(const std::vector<ScoredChar>& list)
 {

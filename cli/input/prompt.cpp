@@ -1,9 +1,9 @@
-#include "prompt.h"
+#include "cli/input/prompt.h"
 
 #include <string>
 #include <vector>
 
-#include "cli/platform.h"
+#include "cli/platform/platform.h"
 
 void RunPrompt(std::FILE* in, QueryAnswers& answers, OutputStream& out, OutputStream& err)
 {

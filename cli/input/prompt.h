@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "cli/output_stream.h"
-#include "cli/query_answers.h"
+#include "cli/output/output_stream.h"
+#include "cli/output/query_answers.h"
 
 // Reads lines typed at "字> " and answers the characters of each, labelled
 // when a line has several, until an empty line or the end of the input.

@@ -1,11 +1,11 @@
-#include "all_matches.h"
+#include "cli/output/all_matches.h"
 
 #include <string_view>
 #include <unordered_set>
 #include <vector>
 
-#include "cli/score_groups.h"
-#include "cli/text_codec.h"
+#include "cli/output/score_groups.h"
+#include "cli/text/text_codec.h"
 #include "search/search.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "dictionary_encoding.h"
+#include "cli/dictionary_file/dictionary_encoding.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
-#include "cli/text_codec.h"
+#include "cli/text/text_codec.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "query_text.h"
+#include "cli/input/query_text.h"
 
 #include <optional>
 
-#include "cli/locale_text.h"
-#include "cli/text_codec.h"
+#include "cli/text/locale_text.h"
+#include "cli/text/text_codec.h"
 
 namespace {
 

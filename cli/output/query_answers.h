@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "cli/gbk_hint.h"
+#include "cli/dictionary_file/gbk_hint.h"
 #include "cli/options.h"
-#include "cli/output_stream.h"
-#include "cli/query_text.h"
+#include "cli/output/output_stream.h"
+#include "cli/input/query_text.h"
 #include "dictionary/char_table.h"
 
 // The entry a search for the query finds, or nothing, with the "no find"

@@ -1,10 +1,10 @@
-#include "query_answers.h"
+#include "cli/output/query_answers.h"
 
 #include <algorithm>
 
-#include "cli/score_groups.h"
-#include "cli/shared_run_text.h"
-#include "cli/text_codec.h"
+#include "cli/output/score_groups.h"
+#include "cli/output/shared_run_text.h"
+#include "cli/text/text_codec.h"
 #include "search/code_index.h"
 #include "search/common_run_length.h"
 #include "search/search.h"

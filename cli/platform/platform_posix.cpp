@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "cli/platform/platform.h"
 
 #include <cerrno>
 #include <csignal>

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/query_text.h"
+#include "cli/input/query_text.h"
 
 // Every character of every line of `in`, in the locale's character set, as
 // one query each, with spaces skipped. Lines are read as they are needed, so

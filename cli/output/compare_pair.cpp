@@ -1,10 +1,10 @@
-#include "compare_pair.h"
+#include "cli/output/compare_pair.h"
 
 #include <algorithm>
 #include <string>
 
-#include "cli/query_answers.h"
-#include "cli/shared_run_text.h"
+#include "cli/output/query_answers.h"
+#include "cli/output/shared_run_text.h"
 #include "search/common_run_length.h"
 #include "search/search.h"
 

@@ -1,4 +1,4 @@
-#include "text_codec.h"
+#include "cli/text/text_codec.h"
 
 // Checked here rather than left to the converters: iconv and Windows differ in
 // what they let through (surrogates, overlong forms), and the command line

@@ -1,9 +1,9 @@
 // --compare A B: whether two characters list each other, and why.
 #pragma once
 
-#include "cli/gbk_hint.h"
-#include "cli/output_stream.h"
-#include "cli/query_text.h"
+#include "cli/dictionary_file/gbk_hint.h"
+#include "cli/output/output_stream.h"
+#include "cli/input/query_text.h"
 #include "dictionary/char_table.h"
 
 // Prints how A's search scores B and how B's scores A (the measure is not

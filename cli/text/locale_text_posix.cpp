@@ -1,4 +1,4 @@
-#include "locale_text.h"
+#include "cli/text/locale_text.h"
 
 #include <clocale>
 #include <langinfo.h>
@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "cli/iconv_converter.h"
-#include "cli/text_codec.h"
+#include "cli/text/iconv_converter.h"
+#include "cli/text/text_codec.h"
 
 namespace {
 

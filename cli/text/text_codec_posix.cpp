@@ -1,6 +1,6 @@
-#include "text_codec.h"
+#include "cli/text/text_codec.h"
 
-#include "cli/iconv_converter.h"
+#include "cli/text/iconv_converter.h"
 
 namespace {
 

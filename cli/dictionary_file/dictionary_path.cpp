@@ -1,4 +1,4 @@
-#include "dictionary_path.h"
+#include "cli/dictionary_file/dictionary_path.h"
 
 #include <filesystem>
 #include <system_error>
