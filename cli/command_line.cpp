@@ -18,6 +18,7 @@
 #include "cli/input/query_text.h"
 #include "dictionary/char_table.h"
 #include "search/search.h"
+#include "search/trimmed_query.h"
 
 namespace {
 
@@ -62,9 +63,11 @@ std::optional<std::vector<Query>> ArgumentQueries(const std::vector<std::string>
     return queries;
 }
 
+// The window drops the spaces around its query before searching (a key
+// copied out of its result box comes with one), so --raw does too.
 int FindRaw(const CharTable& table, const std::string& query, OutputStream& out, OutputStream& err)
 {
-    const std::optional<std::string> text = RunSearch(table, RawQueryBytes(query));
+    const std::optional<std::string> text = RunSearch(table, TrimmedQuery(RawQueryBytes(query)));
     if (!text) {
         err.Write("no find\n");
         return kSomeNotFound;

@@ -110,11 +110,17 @@ TEST_F(CommandLine, RawPrintsTheResultTextBytesOnly)
     EXPECT_EQ(m_out, *Utf8ToCp936("军") + " \r\n" + *Utf8ToCp936("东") + " ");
     EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("丿")}), 0);
     EXPECT_EQ(m_out, "");
+    // As the window takes its query box: the spaces around the character,
+    // full-width and line ends too, are dropped; those inside are not.
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("　车 \r\n")}), 0);
+    EXPECT_EQ(m_out, *Utf8ToCp936("军") + " \r\n" + *Utf8ToCp936("东") + " ");
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("车 木")}), 1);
+    EXPECT_EQ(m_err, "no find\n");
 }
 
 TEST_F(CommandLine, NotFound)
 {
-    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("车 ")}), 1);
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("龙")}), 1);
     EXPECT_EQ(m_out, "");
     EXPECT_EQ(m_err, "no find\n");
     EXPECT_EQ(Run({"--dict", m_dictionary, "龙"}), 1);
