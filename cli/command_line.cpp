@@ -134,7 +134,8 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
         Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
         return kTrouble;
     }
-    if (const std::optional<std::string> problem = WrongEncoding(ReadFileHead(NativePath(*path), kHeadBytes), table))
+    const std::optional<std::string> problem = WrongEncoding(ReadFileHead(NativePath(*path), kHeadBytes), table);
+    if (problem)
         Say(err, "warning: dictionary \"" + FromLocale(*path) + "\" " + *problem);
 
     if (options->command == Command::All) {
@@ -145,6 +146,8 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
         return FindRaw(table, options->queries.front(), out, err);
 
     GbkHint gbk(OtherGbkDictionary(*path, executableDirectory));
+    if (problem)
+        gbk.SearchedDictionaryIsBroken(FromLocale(*path));
     if (options->command == Command::Compare)
         return ComparePair(table, queries[0], queries[1], gbk, out, err) ? kAllFound : kSomeNotFound;
     QueryAnswers answers(table, *options, gbk, out, err);

@@ -258,6 +258,12 @@ TEST_F(CommandLine, WrongEncodingIsNamedOnce)
         EXPECT_EQ(at, 0u) << c.warning << "\n" << m_err;
         EXPECT_EQ(m_err.find(prefix + c.warning), 0u) << m_err;
         EXPECT_EQ(m_err.find(prefix, 1), std::string::npos) << "said twice: " << m_err;
+        // The bundled GBK dictionary has 车, but what a broken file lacks is
+        // no reason to send the user there: the file is named instead.
+        EXPECT_NE(m_err.find("no find: 车 is not in \"" + m_dictionary + "\" (see the warning above)\n"),
+                  std::string::npos)
+            << m_err;
+        EXPECT_EQ(m_err.find("--dict gbk"), std::string::npos) << m_err;
     }
 }
 
