@@ -22,7 +22,7 @@ void ExpectEveryQueryMatchesTheLiteralSearch(const char* path)
     std::string reason;
     ASSERT_TRUE(LoadCharTable(table, path, &reason)) << reason;
     ASSERT_GT(table.size(), 1000u);
-    const LiteralSearch literal(table);
+    const FilteredLiteralSearch literal(table);
     RunSearch(table, table[0].key);  // the index, built before the threads share it
 
     std::atomic<std::size_t> next{0}, checked{0};
@@ -60,7 +60,7 @@ TEST(BundledDictionary, EveryGbkQueryMatchesTheLiteralSearch)
 // The reference above leaves out the entries that share no 4 bytes with the
 // padded query: it must list exactly what scoring every entry lists, runs
 // into the padding, duplicate codes and codes shorter than 4 bytes included.
-TEST(LiteralSearch, ListsWhatScoringEveryEntryLists)
+TEST(FilteredLiteralSearch, ListsWhatScoringEveryEntryLists)
 {
     std::mt19937 random(11);
     const std::string alphabet = "AB-C";
@@ -73,7 +73,7 @@ TEST(LiteralSearch, ListsWhatScoringEveryEntryLists)
                 code += alphabet[random() % alphabet.size()];
             table.Append(CharEntry{std::string{char('a' + i % 26), char('a' + i / 26)}, code});
         }
-        const LiteralSearch literal(table);
+        const FilteredLiteralSearch literal(table);
         for (const CharEntry& entry : table)
             ASSERT_EQ(FormatMatches(literal.RankMatches(entry.code)), FormatMatches(LiteralRankMatches(table, entry.code)))
                 << entry.code;

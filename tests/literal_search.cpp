@@ -35,7 +35,7 @@ std::vector<ScoredChar> LiteralRankMatches(const CharTable& table, std::string_v
     return list;
 }
 
-LiteralSearch::LiteralSearch(const CharTable& table) : m_table(table)
+FilteredLiteralSearch::FilteredLiteralSearch(const CharTable& table) : m_table(table)
 {
     for (std::uint32_t i = 0; i < table.size(); ++i) {
         const std::string_view code = table[i].code;
@@ -47,7 +47,7 @@ LiteralSearch::LiteralSearch(const CharTable& table) : m_table(table)
     }
 }
 
-std::vector<ScoredChar> LiteralSearch::RankMatches(std::string_view queryCode) const
+std::vector<ScoredChar> FilteredLiteralSearch::RankMatches(std::string_view queryCode) const
 {
     // Four bytes of padding on each side hold every 4-byte string that any
     // amount of padding can give.

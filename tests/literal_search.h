@@ -19,9 +19,9 @@ std::vector<ScoredChar> LiteralRankMatches(const CharTable& table, std::string_v
 // query code + "----" scores 3 or less and is not listed by the literal
 // search either. What is left is scored exactly as LiteralRankMatches scores
 // it, whatever the codes' length.
-class LiteralSearch {
+class FilteredLiteralSearch {
 public:
-    explicit LiteralSearch(const CharTable& table);
+    explicit FilteredLiteralSearch(const CharTable& table);
     std::vector<ScoredChar> RankMatches(std::string_view queryCode) const;
 
 private:
