@@ -18,6 +18,7 @@
 #include "cli/input/query_text.h"
 #include "dictionary/char_table.h"
 #include "search/search.h"
+#include "search/trimmed_query.h"
 
 namespace {
 
@@ -62,9 +63,11 @@ std::optional<std::vector<Query>> ArgumentQueries(const std::vector<std::string>
     return queries;
 }
 
+// The window drops the spaces around its query before searching (a key
+// copied out of its result box comes with one), so --raw does too.
 int FindRaw(const CharTable& table, const std::string& query, OutputStream& out, OutputStream& err)
 {
-    const std::optional<std::string> text = RunSearch(table, RawQueryBytes(query));
+    const std::optional<std::string> text = RunSearch(table, TrimmedQuery(RawQueryBytes(query)));
     if (!text) {
         err.Write("no find\n");
         return kSomeNotFound;
@@ -131,7 +134,8 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
         Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
         return kTrouble;
     }
-    if (const std::optional<std::string> problem = WrongEncoding(ReadFileHead(NativePath(*path), kHeadBytes), table))
+    const std::optional<std::string> problem = WrongEncoding(ReadFileHead(NativePath(*path), kHeadBytes), table);
+    if (problem)
         Say(err, "warning: dictionary \"" + FromLocale(*path) + "\" " + *problem);
 
     if (options->command == Command::All) {
@@ -142,6 +146,8 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
         return FindRaw(table, options->queries.front(), out, err);
 
     GbkHint gbk(OtherGbkDictionary(*path, executableDirectory));
+    if (problem)
+        gbk.SearchedDictionaryIsBroken(FromLocale(*path));
     if (options->command == Command::Compare)
         return ComparePair(table, queries[0], queries[1], gbk, out, err) ? kAllFound : kSomeNotFound;
     QueryAnswers answers(table, *options, gbk, out, err);

@@ -110,11 +110,17 @@ TEST_F(CommandLine, RawPrintsTheResultTextBytesOnly)
     EXPECT_EQ(m_out, *Utf8ToCp936("军") + " \r\n" + *Utf8ToCp936("东") + " ");
     EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("丿")}), 0);
     EXPECT_EQ(m_out, "");
+    // As the window takes its query box: the spaces around the character,
+    // full-width and line ends too, are dropped; those inside are not.
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("　车 \r\n")}), 0);
+    EXPECT_EQ(m_out, *Utf8ToCp936("军") + " \r\n" + *Utf8ToCp936("东") + " ");
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("车 木")}), 1);
+    EXPECT_EQ(m_err, "no find\n");
 }
 
 TEST_F(CommandLine, NotFound)
 {
-    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("车 ")}), 1);
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--raw", RawArgument("龙")}), 1);
     EXPECT_EQ(m_out, "");
     EXPECT_EQ(m_err, "no find\n");
     EXPECT_EQ(Run({"--dict", m_dictionary, "龙"}), 1);
@@ -252,6 +258,12 @@ TEST_F(CommandLine, WrongEncodingIsNamedOnce)
         EXPECT_EQ(at, 0u) << c.warning << "\n" << m_err;
         EXPECT_EQ(m_err.find(prefix + c.warning), 0u) << m_err;
         EXPECT_EQ(m_err.find(prefix, 1), std::string::npos) << "said twice: " << m_err;
+        // The bundled GBK dictionary has 车, but what a broken file lacks is
+        // no reason to send the user there: the file is named instead.
+        EXPECT_NE(m_err.find("no find: 车 is not in \"" + m_dictionary + "\" (see the warning above)\n"),
+                  std::string::npos)
+            << m_err;
+        EXPECT_EQ(m_err.find("--dict gbk"), std::string::npos) << m_err;
     }
 }
 

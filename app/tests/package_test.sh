@@ -46,6 +46,16 @@ elif [[ ! -s $work/find.out ]]; then
     fail "orvalen-find.exe 请 from another folder printed nothing"
 fi
 
+# Every dictionary readme.txt names to orvalen-find --dict works from
+# another folder, as a user would type it there.
+dictionaries=$(grep -o 'orvalen-find --dict [^ ]*' "$folder/readme.txt" | awk '{print $3}' | sort -u)
+[[ -n $dictionaries ]] || fail "readme.txt shows no orvalen-find --dict command"
+for dictionary in $dictionaries; do
+    if ! (cd "$work/elsewhere" && "$wine_run" "$folder/orvalen-find.exe" --dict "$dictionary" 车 >"$work/dict.out" 2>&1); then
+        fail "readme.txt's orvalen-find --dict $dictionary 车 fails from another folder: $(cat "$work/dict.out")"
+    fi
+done
+
 # Orvalen.exe likewise, through the executable test's Package cases.
 windows_folder="Z:${folder//\//\\}"
 (cd "$work/elsewhere" && ORVALEN_PACKAGE_FOLDER=$windows_folder GTEST_FILTER='Package.*' \

@@ -10,7 +10,7 @@
 
 const CharTable* GbkHint::Table()
 {
-    if (!m_path)
+    if (!m_path || m_brokenDictionary)
         return nullptr;
     if (!m_loaded) {
         m_loaded = true;

@@ -16,6 +16,13 @@ public:
     // it is the dictionary being searched. It is read at the first question.
     explicit GbkHint(std::optional<std::string> gbkPath) : m_path(std::move(gbkPath)) {}
 
+    // The dictionary searched does not look like code page 936 text (a
+    // warning has said why): what it lacks says nothing about the GBK
+    // dictionary, so there is no hint, and a missing character names the
+    // file instead.
+    void SearchedDictionaryIsBroken(std::string name) { m_brokenDictionary = std::move(name); }
+    const std::optional<std::string>& BrokenDictionary() const { return m_brokenDictionary; }
+
     // Whether the GBK dictionary has the character (code page 936 bytes).
     bool Has(std::string_view key);
     // How many look-alikes the GBK dictionary lists for it.
@@ -25,6 +32,7 @@ private:
     const CharTable* Table();
 
     std::optional<std::string> m_path;
+    std::optional<std::string> m_brokenDictionary;  // UTF-8, for messages
     bool m_loaded = false;
     CharTable m_table;
     std::unordered_map<std::string, std::size_t> m_lookAlikeCounts;

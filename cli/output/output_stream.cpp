@@ -7,11 +7,23 @@
 #include "cli/text/locale_text.h"
 #include "cli/platform/platform.h"
 
+OutputStream::OutputStream(std::FILE* file) : m_file(file), m_console(IsConsole(file)) {}
+
 void OutputStream::Write(std::string_view utf8)
 {
     if (m_error != 0 || utf8.empty())
         return;
-    WriteBytes(Utf8ToLocale(utf8));
+    if (!m_console) {
+        WriteBytes(Utf8ToLocale(utf8));
+        return;
+    }
+    // Past the C library's buffer, so what went before it goes first.
+    if (m_flushFirst)
+        m_flushFirst->Flush();
+    Flush();
+    errno = 0;
+    if (m_error == 0 && !WriteConsoleText(m_file, utf8))
+        Fail();
 }
 
 void OutputStream::WriteBytes(std::string_view bytes)

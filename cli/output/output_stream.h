@@ -8,9 +8,10 @@
 
 class OutputStream {
 public:
-    explicit OutputStream(std::FILE* file) : m_file(file) {}
+    explicit OutputStream(std::FILE* file);
 
-    // UTF-8 text, written in the locale's character set.
+    // UTF-8 text, written in the locale's character set; to a Windows
+    // console as UTF-16, which it shows right whatever its code page.
     void Write(std::string_view utf8);
     // Bytes, written as they are: --raw's code page 936, JSON's UTF-8.
     void WriteBytes(std::string_view bytes);
@@ -31,6 +32,7 @@ private:
     void Fail();
 
     std::FILE* m_file;
+    bool m_console;
     OutputStream* m_flushFirst = nullptr;
     int m_error = 0;
     bool m_readerClosed = false;

@@ -70,7 +70,9 @@ const CharEntry* LookUpQuery(const CharTable& table, const Query& query, bool na
     }
     if (const CharEntry* entry = FindEntry(table, *key))
         return entry;
-    if (gbk.Has(*key))
+    if (const std::optional<std::string>& broken = gbk.BrokenDictionary())
+        err.Write("no find: " + query.text + " is not in \"" + *broken + "\" (see the warning above)\n");
+    else if (gbk.Has(*key))
         err.Write("no find: " + query.text + " is in the GBK dictionary, not this one: use --dict gbk\n");
     else
         err.Write(named ? "no find: " + query.text + "\n" : std::string("no find\n"));

@@ -17,7 +17,56 @@ bool IsTrailByte(unsigned char byte)
     return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
 }
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+// Code page 936's user-defined area, where no character is: lead bytes
+// 0xAA-0xAF and 0xF8-0xFE with trail bytes from 0xA1, and lead bytes
+// 0xA1-0xA7 with trail bytes below 0xA1. Dictionaries give the parts that
+// have no character of their own (unnamed clusters of strokes, unnamed
+// compounds) codes there.
+bool IsUserDefined(unsigned char lead, unsigned char trail)
+{
+    const bool upper = (lead >= 0xAA && lead <= 0xAF) || (lead >= 0xF8 && lead <= 0xFE);
+    return (upper && trail >= 0xA1) || (lead >= 0xA1 && lead <= 0xA7 && trail <= 0xA0);
+}
+
+// The rows of punctuation, digits, Latin, Greek and Cyrillic letters, kana,
+// pinyin and box drawing (lead bytes 0xA1-0xA9): no hanzi is there, and a
+// part coded with one of them (the katakana コ for the top of 己) is a shape
+// that stands for strokes, not what a Chinese reader would read it as.
+bool IsSymbol(unsigned char lead)
+{
+    return lead >= 0xA1 && lead <= 0xA9;
+}
+
+// What a part with no hanzi of its own is shown as: a described placeholder
+// ("a part without a name"), as a dictionary of characters would show it.
+constexpr std::string_view kUnnamedPart = "〔无名部件〕";
+
+// Whether converted text is something to read: no U+FFFD (EF BF BD in
+// UTF-8), which stands for a pair code page 936 leaves without a character,
+// and nothing of the private-use area U+E000-U+F8FF (EE 80 80 to EF A3 BF),
+// where Windows puts the user-defined pairs.
+bool IsReadable(std::string_view utf8)
+{
+    for (std::size_t i = 0; i + 2 < utf8.size(); ++i) {
+        const unsigned char first = static_cast<unsigned char>(utf8[i]);
+        const unsigned char second = static_cast<unsigned char>(utf8[i + 1]);
+        if (first == 0xEE || (first == 0xEF && (second <= 0xA3 || (second == 0xBF && utf8[i + 2] == '\xBD'))))
+            return false;
+    }
+    return !utf8.empty();
+}
+
+// How one whole double-byte character of a code reads: the hanzi itself, or
+// the placeholder for any other pair.
+std::string ShownPart(std::string_view pair)
+{
+    const unsigned char lead = static_cast<unsigned char>(pair[0]);
+    const unsigned char trail = static_cast<unsigned char>(pair[1]);
+    if (IsUserDefined(lead, trail) || IsSymbol(lead))
+        return std::string(kUnnamedPart);
+    const std::string shown = Cp936ToUtf8(pair);
+    return IsReadable(shown) ? shown : std::string(kUnnamedPart);
+}
 
 // The bundled dictionaries give look-alike characters a block in common:
 // 0xFF and three id bytes, repeated. 0xFF is no code page 936 byte, so a run
@@ -60,18 +109,13 @@ std::string DescribeSharedRun(std::string_view entryCode, SharedRun run)
                           IsTrailByte(static_cast<unsigned char>(entryCode[i + 1]));
         const std::size_t width = pair ? 2 : 1;
         const bool inside = i >= run.start && i + width <= end;
-        std::string shown;
         if (pair && inside) {
-            shown = Cp936ToUtf8(entryCode.substr(i, 2));
-            if (shown == kReplacement)
-                shown.clear();
-        }
-        if (!shown.empty()) {
             // A component's code stands after each of its parts (请 讠 请 青
-            // 请), so each character is told once: the parts, not the weave.
-            if (told.insert(shown).second) {
+            // 请), so each part is told once: the parts, not the weave. Told
+            // by its bytes: two different unnamed parts are two placeholders.
+            if (told.insert(std::string(entryCode.substr(i, 2))).second) {
                 flushHex();
-                text += (text.empty() ? "" : " ") + shown;
+                text += (text.empty() ? "" : " ") + ShownPart(entryCode.substr(i, 2));
             }
         } else {
             for (std::size_t k = i; k < i + width; ++k) {

@@ -39,6 +39,18 @@ TEST(DescribeSharedRun, LookAlikeBlocksAreToldByWhatTheyMean)
     EXPECT_EQ(DescribeSharedRun("\xFF" + Gb("青"), {0, 3}), "[FF] 青");
 }
 
+TEST(DescribeSharedRun, PartsWithNoHanziOfTheirOwnShowAsAPlaceholder)
+{
+    // The user-defined area (AB B0 the top of 至, A1 40 from its lower
+    // block) and the symbol rows (A5 B3, the katakana for the top of 己):
+    // never U+FFFD, a private-use character or kana. Each part is told once.
+    const std::string code = "\x22" + Gb("至") + "\xAB\xB0" + Gb("至土至") + "\xAB\xB0";
+    EXPECT_EQ(DescribeSharedRun(code, {0, code.size()}), "[22] 至 〔无名部件〕 土");
+    EXPECT_EQ(DescribeSharedRun(Gb("己") + "\xA5\xB3" + "C", {0, 5}), "己 〔无名部件〕 [43]");
+    // Two different unnamed parts are two placeholders.
+    EXPECT_EQ(DescribeSharedRun("\xF8\xA1\xA1\x40" + Gb("口"), {0, 6}), "〔无名部件〕 〔无名部件〕 口");
+}
+
 TEST(DescribeSharedRun, BytesThatAreNoCharacterShowAsHex)
 {
     EXPECT_EQ(DescribeSharedRun("AB--\x81", {0, 5}), "[41 42 2D 2D 81]");

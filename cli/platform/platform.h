@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 // The folder holding the running program, or empty when it cannot be told.
 std::string ExecutableDirectory();
@@ -29,6 +30,15 @@ bool IsClosedPipeError(int error);
 [[noreturn]] void EndAsClosedPipe();
 
 bool IsTerminal(std::FILE* stream);
+
+// Whether `stream` is a Windows console, which shows text written as UTF-16
+// right whatever its code page, and bytes only as its code page reads them.
+// Never on Linux, where a terminal takes bytes in the locale's character set.
+bool IsConsole(std::FILE* stream);
+
+// Writes UTF-8 text to the console `stream` as UTF-16; false when the
+// console refuses it.
+bool WriteConsoleText(std::FILE* stream, std::string_view utf8);
 
 // One line of `in` without its line feed, in the locale's character set (a
 // Windows console's UTF-16 input as UTF-8). False at the end of the input, or

@@ -52,6 +52,16 @@ bool IsTerminal(std::FILE* stream)
     return isatty(fileno(stream)) == 1;
 }
 
+bool IsConsole(std::FILE*)
+{
+    return false;
+}
+
+bool WriteConsoleText(std::FILE*, std::string_view)
+{
+    return false;
+}
+
 bool ReadInputLine(std::FILE* in, std::string& line)
 {
     line.clear();

@@ -4,6 +4,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <iterator>
@@ -35,6 +36,15 @@ std::wstring Widen(UINT codePage, std::string_view text)
     std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
+}
+
+// The console `stream` writes to or reads from, or nothing when it is a file,
+// a pipe or the NUL device (which _isatty calls a terminal).
+HANDLE ConsoleOf(std::FILE* stream)
+{
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) ? handle : nullptr;
 }
 
 // A line typed into the console, read as UTF-16 whatever the console's code
@@ -101,6 +111,33 @@ bool IsTerminal(std::FILE* stream)
     return _isatty(_fileno(stream)) != 0;
 }
 
+bool IsConsole(std::FILE* stream)
+{
+    return ConsoleOf(stream) != nullptr;
+}
+
+bool WriteConsoleText(std::FILE* stream, std::string_view utf8)
+{
+    const HANDLE console = ConsoleOf(stream);
+    if (!console)
+        return false;
+    const std::wstring wide = Widen(CP_UTF8, utf8);
+    // In pieces, as older consoles refuse long writes, never splitting a
+    // surrogate pair.
+    constexpr std::size_t kPiece = 8192;
+    std::size_t done = 0;
+    while (done < wide.size()) {
+        std::size_t length = std::min(kPiece, wide.size() - done);
+        if (done + length < wide.size() && IS_HIGH_SURROGATE(wide[done + length - 1]))
+            --length;
+        DWORD written = 0;
+        if (!WriteConsoleW(console, wide.data() + done, static_cast<DWORD>(length), &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
 bool IsClosedPipeError(int error)
 {
     // Windows says ERROR_NO_DATA when the reader has closed its end, Wine
@@ -119,10 +156,8 @@ void EndAsClosedPipe()
 bool ReadInputLine(std::FILE* in, std::string& line)
 {
     line.clear();
-    DWORD mode = 0;
-    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(in)));
-    if (_isatty(_fileno(in)) && GetConsoleMode(handle, &mode))
-        return ReadConsoleLine(handle, line);
+    if (const HANDLE console = ConsoleOf(in))
+        return ReadConsoleLine(console, line);
     int c;
     while ((c = std::getc(in)) != EOF) {
         if (c == '\n')
