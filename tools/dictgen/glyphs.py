@@ -38,8 +38,9 @@ WHITENING_POWER = 0.25
 WHITENED_DIRECTIONS = 512
 NEIGHBOURS = 50          # most alike glyphs kept per character
 DECIMALS = 6             # similarities are rounded to this many places
-_BLOCK = 2048            # glyphs drawn and described at once
-_SHORTLIST_BLOCK = 512   # rows of the similarity matrix computed at once
+_BLOCK = 256             # glyphs drawn and described at once (small enough
+                         # that the allocator reuses memory, not maps it anew)
+_SHORTLIST_BLOCK = 64    # rows of the similarity matrix computed at once
 # Glyph vectors of the last run, kept by a hash of everything they are made
 # from (this file, the fonts, the characters), so that a second run, the
 # check after a regeneration above all, need not draw 40,000 glyphs again.
