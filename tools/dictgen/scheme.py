@@ -265,8 +265,13 @@ class Scheme:
         mark = bytes([class_mark(kind)])
         own = self.unit_code(unit)
         if all(map(self.is_stroke, parts)):
-            # Strokes are written wide and side by side, so that 刀 and 力,
-            # the same strokes put together differently, share a run of 4.
+            if len(parts) >= 3:
+                # Among three strokes or more, two side by side are no
+                # likeness: 戈's 一 丿 would tie 戊 to 女 (丆 is 一 丿) and to
+                # every character that holds 戋.
+                return mark + own + b"".join(self.wide_code(part) + own for part in parts)
+            # Two strokes are written wide and side by side, so that 刀 and
+            # 力, the same strokes put together differently, share a run of 4.
             return mark + own + b"".join(map(self.wide_code, parts))
         # Otherwise the component's own code follows each part, so that two
         # parts side by side (亠 口 in 京 and 高) are no run of 4 outside
