@@ -11,8 +11,9 @@ TOOL_DIR = Path(__file__).resolve().parent
 HANZI_VERSION = "3.2.0"
 OUTPUT_FILES = ("hz.txt", "hz-gbk.txt")
 # (promotions, capacity) of look-alike links: a GB2312 character promotes
-# its 7 likeliest candidates and holds at most 8 links; the rarer characters
-# of the GBK dictionary hold one, so that they do not crowd the common ones'
+# its 7 likeliest candidates and holds at most 8 links, and so does a
+# traditional character that Unihan ranks (kFrequency or kGradeLevel: 車,
+# 東, 書); the rarer characters of the GBK dictionary hold one, so that they do not crowd the common ones'
 # lists, and so that every link and character still gets ids of its own
 # (tokens.py has about 48,000 two-byte pairs for separators and links).  A
 # rare character promotes its 8 likeliest, so that it finds a partner that
@@ -76,26 +77,46 @@ def budgets(common_count, common, rare):
 
 
 def dictionary_codes(characters, component_codes, links, vectors, signals, common_count,
-                     lone_codes):
+                     lone_codes, known_count=None):
     """The final codes of one dictionary's characters, in its line order;
-    the first `common_count` are the common ones.  `links` are the pairs
+    the first `common_count` are the common ones, and the first
+    `known_count` (default: `common_count`) have a common one's budget of
+    links (see known_count).  `links` are the pairs
     whose component codes are alike (lookalike.tree_links).  `lone_codes`
     (per index, or None) replace the component codes of the characters that
     would otherwise list nothing."""
     keys = [character.encode("gbk") for character in characters]
     neighbours = glyphs.nearest(vectors, range(len(characters)))
     likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
+    if known_count is None:
+        known_count = common_count
     promoted = lookalike.promoted_links(likeness, len(characters),
-                                        *budgets(common_count, COMMON_BUDGET, RARE_BUDGET), links)
-    # A rare character comes after a common one's own closest look-alikes.
+                                        *budgets(known_count, COMMON_BUDGET, RARE_BUDGET), links)
+    # A rare character comes after a common one's own closest look-alikes,
+    # and a common traditional one (between common_count and known_count)
+    # after a common simplified one's; among themselves the traditional
+    # ones are graded as the simplified ones are.
     lowest = min(tokens.GRADES)
-    promoted = [(first, second, grade if second < common_count else lowest)
+    promoted = [(first, second, grade if second < common_count
+                 or common_count <= first and second < known_count else lowest)
                 for first, second, grade in promoted]
     listed = {index for pair in links for index in pair}
     listed.update(index for first, second, _ in promoted for index in (first, second))
     component_codes = [lone_codes[index] if index not in listed and lone_codes[index] else code
                        for index, code in enumerate(component_codes)]
     return keys, tokens.attach(component_codes, promoted, keys)
+
+
+def known_count(characters, common_count, dictionary_like):
+    """How many characters of a dictionary's line order are common ones:
+    the GB2312 ones, then those outside it that Unihan gives a frequency
+    class or a school grade (the common traditional characters), which the
+    line order puts right after them."""
+    ranked = dictionary_like["kFrequency"].keys() | dictionary_like["kGradeLevel"].keys()
+    count = common_count
+    while count < len(characters) and characters[count] in ranked:
+        count += 1
+    return count
 
 
 def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None):
@@ -146,6 +167,7 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
         # list it last.
         lone = [whole[c] if c not in common_set else None for c in characters]
         keys, codes = dictionary_codes(characters, [component[c] for c in characters], links,
-                                       vectors, signals, len(common), lone)
+                                       vectors, signals, len(common), lone,
+                                       known_count(characters, len(common), dictionary_like))
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files

@@ -18,6 +18,8 @@ Similarities are computed in float64 and rounded, so the neighbours and
 their order are the same on every run; a float32 pass only shortlists.
 """
 
+import hashlib
+import os
 from pathlib import Path
 
 import numpy
@@ -36,8 +38,13 @@ WHITENING_POWER = 0.25
 WHITENED_DIRECTIONS = 512
 NEIGHBOURS = 50          # most alike glyphs kept per character
 DECIMALS = 6             # similarities are rounded to this many places
-_BLOCK = 2048            # glyphs drawn and described at once
-_SHORTLIST_BLOCK = 512   # rows of the similarity matrix computed at once
+_BLOCK = 256             # glyphs drawn and described at once (small enough
+                         # that the allocator reuses memory, not maps it anew)
+_SHORTLIST_BLOCK = 64    # rows of the similarity matrix computed at once
+# Glyph vectors of the last run, kept by a hash of everything they are made
+# from (this file, the fonts, the characters), so that a second run, the
+# check after a regeneration above all, need not draw 40,000 glyphs again.
+CACHE_DIR = Path(__file__).resolve().parent / ".cache"
 
 
 def missing_fonts(font_dir=FONT_DIR):
@@ -88,24 +95,71 @@ def direction_histograms(images):
     dy, dx = numpy.gradient(blurred, axis=(1, 2))
     strength = numpy.hypot(dx, dy)
     position = (numpy.arctan2(dy, dx) % numpy.pi) / numpy.pi * DIRECTIONS
-    lower = numpy.floor(position).astype(int) % DIRECTIONS
-    upper_weight = position - numpy.floor(position)
+    lower = numpy.floor(position)
+    upper_weight = position - lower
+    lower = lower.astype(int) % DIRECTIONS
     upper = (lower + 1) % DIRECTIONS
     cells = CANVAS // CELL
     count = len(images)
-    histograms = numpy.zeros((count, cells, cells, DIRECTIONS))
-    for direction in range(DIRECTIONS):
-        part = strength * ((lower == direction) * (1 - upper_weight)
-                           + (upper == direction) * upper_weight)
-        part = part[:, :cells * CELL, :cells * CELL]
-        histograms[..., direction] = part.reshape(count, cells, CELL, cells, CELL).sum(axis=(2, 4))
+    # Each pixel adds to the two direction bins it lies between, in its cell.
+    size = cells * CELL
+    cell_of = numpy.arange(size) // CELL
+    base = ((numpy.arange(count)[:, None, None] * cells + cell_of[None, :, None]) * cells
+            + cell_of[None, None, :]) * DIRECTIONS
+    strength = strength[:, :size, :size]
+    upper_weight = upper_weight[:, :size, :size]
+    bins = count * cells * cells * DIRECTIONS
+    histograms = (numpy.bincount((base + lower[:, :size, :size]).ravel(),
+                                 (strength * (1 - upper_weight)).ravel(), bins)
+                  + numpy.bincount((base + upper[:, :size, :size]).ravel(),
+                                   (strength * upper_weight).ravel(), bins))
     return numpy.sqrt(histograms.reshape(count, -1))
 
 
-def glyph_vectors(characters, centre_count, font_dir=FONT_DIR):
-    """Unit vectors whose dot product is the similarity of two glyphs.
+def _inputs_hash(characters, centre_count, font_dir):
+    digest = hashlib.sha256(Path(__file__).read_bytes())
+    for name, family in FONTS:
+        digest.update(family.encode() + (Path(font_dir) / name).read_bytes())
+    digest.update(f"{centre_count} {''.join(characters)}".encode("utf-8"))
+    return digest.hexdigest()[:32]
 
-    Each font's histograms are centred on the mean of the first
+
+def _cached(cache_dir, name, key, compute):
+    """compute() (an array, or a pair of arrays), read from
+    `cache_dir`/name-key.npz when a run with the same key left it there; a
+    run keeps only the latest file of each name."""
+    if cache_dir is None:
+        return compute()
+    cached = Path(cache_dir) / f"{name}-{key}.npz"
+    try:
+        with numpy.load(cached, allow_pickle=False) as stored:
+            arrays = tuple(stored[f"arr_{index}"] for index in range(len(stored.files)))
+        return arrays if len(arrays) > 1 else arrays[0]
+    except (OSError, ValueError, KeyError):
+        pass
+    result = compute()
+    try:
+        cached.parent.mkdir(parents=True, exist_ok=True)
+        for old in cached.parent.glob(f"{name}-*.npz"):
+            old.unlink(missing_ok=True)
+        temporary = cached.with_name(f"{cached.name}.{os.getpid()}.part")
+        with open(temporary, "wb") as stream:
+            numpy.savez(stream, *(result if isinstance(result, tuple) else (result,)))
+        temporary.replace(cached)
+    except OSError:
+        pass  # a read-only tree: no cache, the same result
+    return result
+
+
+def glyph_vectors(characters, centre_count, font_dir=FONT_DIR, cache_dir=CACHE_DIR):
+    """Unit vectors whose dot product is the similarity of two glyphs, from
+    the cache when the inputs are the same (`cache_dir` None: no cache)."""
+    return _cached(cache_dir, "glyph-vectors", _inputs_hash(characters, centre_count, font_dir),
+                   lambda: _glyph_vectors(characters, centre_count, font_dir))
+
+
+def _glyph_vectors(characters, centre_count, font_dir):
+    """Each font's histograms are centred on the mean of the first
     `centre_count` characters (the common set), so that what all characters
     have in common does not make them alike."""
     parts = []
@@ -142,15 +196,25 @@ def similarity(vectors, first, second):
     return round(float(numpy.dot(vectors[first], vectors[second])), DECIMALS)
 
 
-def nearest(vectors, pool):
+def nearest(vectors, pool, cache_dir=CACHE_DIR):
     """For each index in `pool`, the NEIGHBOURS most alike other indices of
     `pool` as (similarity, index) pairs, most alike first, ties by index."""
     pool = numpy.asarray(pool)
+    key = hashlib.sha256(numpy.ascontiguousarray(vectors).tobytes() + pool.tobytes()
+                         + Path(__file__).read_bytes()).hexdigest()[:32]
+    similarities, indices = _cached(cache_dir, f"nearest-{len(pool)}", key,
+                                    lambda: _nearest(vectors, pool))
+    return [list(zip(row_similarities, row_indices))
+            for row_similarities, row_indices in zip(similarities.tolist(), indices.tolist())]
+
+
+def _nearest(vectors, pool):
+    """nearest() as two arrays, similarities and indices."""
     members = vectors[pool]
     shortlist_size = min(len(pool) - 1, NEIGHBOURS + 16)
     kept = min(len(pool) - 1, NEIGHBOURS)
     single = members.astype(numpy.float32)
-    result = []
+    similarities, neighbours = [], []
     for start in range(0, len(pool), _SHORTLIST_BLOCK):
         rows = single[start:start + _SHORTLIST_BLOCK] @ single.T
         own = numpy.arange(len(rows))
@@ -161,6 +225,6 @@ def nearest(vectors, pool):
         indices = pool[shortlist]
         # Most alike first; equal similarities in index order.
         order = numpy.lexsort((indices, -exact), axis=1)[:, :kept]
-        for row_exact, row_indices, row_order in zip(exact, indices, order):
-            result.append(list(zip(row_exact[row_order].tolist(), row_indices[row_order].tolist())))
-    return result
+        similarities.append(numpy.take_along_axis(exact, order, axis=1))
+        neighbours.append(numpy.take_along_axis(indices, order, axis=1))
+    return numpy.vstack(similarities), numpy.vstack(neighbours)

@@ -13,7 +13,8 @@ blocks:
 * a character's code is its own block, then the block of each part worth
   sharing, then, where the first part gives the outline (a frame, or a part
   with another inside or across it), an outline tail: first part, a mark,
-  first part again (日 and 目 both end 口 ? 口).
+  first part again (日 and 目 both end 口 ? 口), and for a frame (门, 囗,
+  匚, 勹) once more: 门 ? 门 ? 门.
 
 A character that contains 青 carries 青's block, which is also the start of
 青's own code, so 请, 清 and 青 share 11 bytes or more.  The radical is not
@@ -264,8 +265,13 @@ class Scheme:
         mark = bytes([class_mark(kind)])
         own = self.unit_code(unit)
         if all(map(self.is_stroke, parts)):
-            # Strokes are written wide and side by side, so that 刀 and 力,
-            # the same strokes put together differently, share a run of 4.
+            if len(parts) >= 3:
+                # Among three strokes or more, two side by side are no
+                # likeness: 戈's 一 丿 would tie 戊 to 女 (丆 is 一 丿) and to
+                # every character that holds 戋.
+                return mark + own + b"".join(self.wide_code(part) + own for part in parts)
+            # Two strokes are written wide and side by side, so that 刀 and
+            # 力, the same strokes put together differently, share a run of 4.
             return mark + own + b"".join(map(self.wide_code, parts))
         # Otherwise the component's own code follows each part, so that two
         # parts side by side (亠 口 in 京 and 高) are no run of 4 outside
@@ -368,6 +374,10 @@ class Scheme:
         elif has_outline(kind):
             first = self.unit_code(parts[0])
             out += first + bytes([FUSED_MARK]) + first
+            if kind.partition("/")[0] in OUTLINE_SURROUNDS:
+                # A frame's family (问 闭 阐 阁 in 门) shares a run of 8,
+                # longer than a small part's block (口's, 7, in 知 中 如).
+                out += bytes([FUSED_MARK]) + first
         return out
 
     def without_compounds(self, units, seen=frozenset()):

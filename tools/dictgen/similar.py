@@ -18,13 +18,15 @@ def common_run_length(entry_code, query_code):
         return 0
     shorter, longer = sorted((entry_code, query_code), key=len)
     best = 0
-    # A run of k bytes implies runs of every shorter length, so grow k while
-    # some k-byte piece of the shorter code still occurs in the longer one.
-    for length in range(1, len(shorter) + 1):
-        if any(shorter[i:i + length] in longer for i in range(len(shorter) - length + 1)):
-            best = length
+    # Only a run longer than the best so far matters, so from each start try
+    # one byte more than the best, and grow the best while that piece occurs
+    # in the longer code: a linear number of substring searches.
+    start = 0
+    while start + best < len(shorter):
+        if shorter[start:start + best + 1] in longer:
+            best += 1
         else:
-            break
+            start += 1
     return best
 
 
@@ -32,6 +34,7 @@ class Searcher:
     def __init__(self, entries):
         """entries: (key, code) pairs in table order."""
         self.entries = list(entries)
+        self.results = {}
         self.first_code = {}
         self.index = {}
         for position, (key, code) in enumerate(self.entries):
@@ -54,7 +57,10 @@ class Searcher:
         return scored
 
     def search(self, key):
-        """The result lines for a query key, or None when the key is missing."""
+        """The result lines for a query key, or None when the key is missing.
+        Kept for the next search of the same key; don't change them."""
+        if key in self.results:
+            return self.results[key]
         code = self.first_code.get(key)
         if code is None:
             return None
@@ -64,6 +70,7 @@ class Searcher:
                 lines.append([])
                 previous = score
             lines[-1].append(match)
+        self.results[key] = lines
         return lines
 
 
