@@ -89,6 +89,19 @@ printf '\xb3\xb5 ABCDEFG \r\n' >> "$dir/lines.txt"
 check "100,000 lines" 0 $?
 [[ $(wc -c < "$dir/out") -eq $((3 + 99999 * 4)) ]] && report "their output" || report "their output" "$(wc -c < "$dir/out") bytes"
 
+# Codes of 100,000 bytes that repeat one byte, or two, or start with a dash:
+# the search, and --why, answer at once rather than in minutes.
+python3 -c "
+import sys
+open(sys.argv[1] + '/rep.txt', 'wb').write(b'\xb3\xb5 ' + b'B' * 100000 + b' \n\xbe\xfc ' + b'B' * 100001 + b' \n')
+open(sys.argv[1] + '/abab.txt', 'wb').write(b'\xb3\xb5 ' + b'AB' * 50000 + b' \n\xbe\xfc ' + b'AB' * 50001 + b'A \n')
+open(sys.argv[1] + '/dash.txt', 'wb').write(b'\xb3\xb5 -' + b'B' * 100000 + b' \n\xbe\xfc ' + b'B' * 100001 + b' \n')
+" "$dir"
+for name in rep abab dash; do
+    timeout 20 "$program" --dict "$dir/$name.txt" --why 车 > "$dir/out" 2> "$dir/err"
+    check "100,000-byte codes, $name" 0 $?
+done
+
 # Results and messages sent to one file keep their order.
 "$program" --dict "$dir/hz.txt" 车 ① 军 > "$dir/out" 2>&1
 expect_lines "order of results and messages" "车:|  军|no find: ①|军:|  车|" "$dir/out"
