@@ -23,9 +23,6 @@ namespace {
 
 constexpr std::string_view kProgram = "orvalen-find";
 
-// Enough of a dictionary file to tell its encoding.
-constexpr std::size_t kHeadBytes = 1 << 16;
-
 // Text from the system (file names as given, its error messages) is in the
 // locale's character set; messages are built in UTF-8.
 std::string FromLocale(std::string_view text)
@@ -125,14 +122,19 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
         Say(err, FromLocale(error));
         return kTrouble;
     }
+    // Read once: a pipe or a FIFO cannot be read again, and the encoding
+    // check looks at the same bytes the table is made from.
     CharTable table;
-    std::string reason;
-    if (!LoadCharTable(table, NativePath(*path), &reason)) {
-        Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
-        return kTrouble;
+    {
+        std::string bytes, reason;
+        if (!ReadDictionaryFile(NativePath(*path), bytes, &reason)) {
+            Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
+            return kTrouble;
+        }
+        ParseCharTable(bytes, table);
+        if (const std::optional<std::string> problem = WrongEncoding(bytes, table))
+            Say(err, "warning: dictionary \"" + FromLocale(*path) + "\" " + *problem);
     }
-    if (const std::optional<std::string> problem = WrongEncoding(ReadFileHead(NativePath(*path), kHeadBytes), table))
-        Say(err, "warning: dictionary \"" + FromLocale(*path) + "\" " + *problem);
 
     if (options->command == Command::All) {
         WriteAllMatches(table, *options, out, err, IsTerminal(streams.err));

@@ -239,6 +239,10 @@ TEST_F(CommandLine, WrongEncodingIsNamedOnce)
         {"ab ABCDEF \r\ncd ABCDEF \r\n", "has no line that starts with a code page 936 double-byte character"},
         {"", "is empty"},
         {Line("车", "ABCDEFGH") + Line("军", "xBCDEFGy"), ""},
+        // Code page 936 whose every byte pair is also valid UTF-8 (未 末).
+        {"\xCE\xB4 ABCDEFGH \n\xC4\xA9 ABCDEFGX \n", ""},
+        {"\xCE\xB4 ABCDEFGH \r\xC4\xA9 ABCDEFGX \r", "ends its lines with a carriage return alone"},
+        {std::string(4096, '\0'), "has no line that starts with a code page 936 double-byte character"},
     };
     for (const EncodingCase& c : cases) {
         std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc) << c.bytes;

@@ -89,6 +89,24 @@ printf '\xb3\xb5 ABCDEFG \r\n' >> "$dir/lines.txt"
 check "100,000 lines" 0 $?
 [[ $(wc -c < "$dir/out") -eq $((3 + 99999 * 4)) ]] && report "their output" || report "their output" "$(wc -c < "$dir/out") bytes"
 
+# The dictionary is read once, so a FIFO or a pipe serves as well as a file;
+# one over the size limit, or a hz.txt link that leads nowhere, is named.
+mkfifo "$dir/fifo"
+(cat "$dir/hz.txt" > "$dir/fifo" &)
+timeout 20 "$program" --dict "$dir/fifo" 车 > "$dir/out" 2> "$dir/err"
+check "FIFO as dictionary" 0 $?
+cat "$dir/hz.txt" | "$program" --dict /dev/stdin 军 > "$dir/out" 2> "$dir/err"
+check "pipe as dictionary" 0 $?
+[[ -s $dir/err ]] && report "without a warning" "$(cat "$dir/err")" || report "without a warning"
+truncate -s 513M "$dir/huge.txt"
+"$program" --dict "$dir/huge.txt" 车 > "$dir/out" 2> "$dir/err"
+check "dictionary over the limit" 2 $? "huge.txt\" is larger than 512 MB"
+rm -f "$dir/huge.txt"
+mkdir "$dir/link" && ln -s nowhere "$dir/link/hz.txt"
+(cd "$dir/link" && "$program" 车 > out 2> err)
+check "dangling hz.txt link" 2 $?
+grep -q 'cannot open "hz.txt"' "$dir/link/err" && report "names it" || report "names it" "$(cat "$dir/link/err")"
+
 # Codes of 100,000 bytes that repeat one byte, or two, or start with a dash:
 # the search, and --why, answer at once rather than in minutes.
 python3 -c "

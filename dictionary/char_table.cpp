@@ -1,10 +1,14 @@
 #include "char_table.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <system_error>
 
 namespace {
 
@@ -50,30 +54,6 @@ void ParseLine(std::string_view line, CharTable& table)
     table.Append(CharEntry{std::string(line.data(), keyLength), std::string(line.data() + 3, codeLength)});
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* reason)
-{
-    auto fail = [&](const char* what) {
-        if (reason)
-            *reason = std::string(what) + " \"" + path + "\": " + std::strerror(errno);
-        return false;
-    };
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return fail("cannot open");
-
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(file.get())) {
-        if (errno == 0)
-            errno = EIO;
-        return fail("cannot read");
-    }
-    return true;
-}
-
 }  // namespace
 
 std::uint64_t CharTable::NextRevision()
@@ -95,10 +75,59 @@ void ParseCharTable(std::string_view bytes, CharTable& table)
         ParseLine(NextLine(bytes, scratch), table);
 }
 
+bool ReadDictionaryFile(const std::string& path, std::string& bytes, std::string* reason)
+{
+    auto fail = [&](const std::string& what) {
+        if (reason)
+            *reason = what;
+        bytes.clear();
+        return false;
+    };
+    auto tooLarge = [&]() {
+        return fail("\"" + path + "\" is larger than " + std::to_string(kMaxDictionaryBytes >> 20) +
+                    " MB, the most a dictionary may be");
+    };
+    auto failWithErrno = [&](const char* what) {
+        return fail(std::string(what) + " \"" + path + "\": " + std::strerror(errno));
+    };
+    errno = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        return failWithErrno("cannot open");
+
+    bytes.clear();
+    // A file that can tell its size gets its room at once. A pipe cannot,
+    // and grows: doubling could take twice the file's size for a moment,
+    // growing by a quarter takes little more than it.
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) {
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error && size > kMaxDictionaryBytes)
+            return tooLarge();
+        if (!error)
+            bytes.reserve(static_cast<std::size_t>(size) + 1);
+    }
+    char buffer[1 << 16];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        if (got > kMaxDictionaryBytes - bytes.size())
+            return tooLarge();
+        if (bytes.size() + got > bytes.capacity())
+            bytes.reserve(bytes.size() + got + bytes.size() / 4);
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(file.get())) {
+        if (errno == 0)
+            errno = EIO;
+        return failWithErrno("cannot read");
+    }
+    return true;
+}
+
 bool LoadCharTable(CharTable& table, const std::string& path, std::string* reason)
 {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, reason))
+    if (!ReadDictionaryFile(path, bytes, reason))
         return false;
     ParseCharTable(bytes, table);
     return true;

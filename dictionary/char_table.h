@@ -55,7 +55,17 @@ CharTable& TheCharTable();
 // Appends one entry per line of `bytes`, read as a dictionary file's content.
 void ParseCharTable(std::string_view bytes, CharTable& table);
 
-// Reads the file at `path` whole, in binary, and parses it into `table`.
+// The most bytes a dictionary file may hold. Real dictionaries hold a few
+// hundred kilobytes; a larger file is refused before it can take the memory
+// (and /dev/zero, say, would never end).
+inline constexpr std::size_t kMaxDictionaryBytes = std::size_t{512} << 20;
+
+// Reads the file at `path` whole, in binary, in one pass, so that pipes and
+// FIFOs work too. When it cannot be opened or read, or holds more than
+// kMaxDictionaryBytes, returns false and puts why into `*reason` (when given).
+bool ReadDictionaryFile(const std::string& path, std::string& bytes, std::string* reason = nullptr);
+
+// Reads the file at `path` whole (ReadDictionaryFile) and parses it into `table`.
 // When the file cannot be opened or read, returns false, leaves `table` as it
 // was, and puts the system's reason into `*reason` (when given).
 bool LoadCharTable(CharTable& table, const std::string& path, std::string* reason = nullptr);
