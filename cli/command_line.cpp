@@ -10,6 +10,7 @@
 #include "cli/dictionary_file/gbk_hint.h"
 #include "cli/input/input_queries.h"
 #include "cli/text/locale_text.h"
+#include "cli/text/shown_text.h"
 #include "cli/options.h"
 #include "cli/output/output_stream.h"
 #include "cli/platform/platform.h"
@@ -30,9 +31,11 @@ std::string FromLocale(std::string_view text)
     return LocaleToUtf8(text).value_or(std::string(text));
 }
 
+// Messages quote arguments and file names, which may hold anything: what
+// could drive the terminal is shown as U+XXXX.
 void Say(OutputStream& err, std::string_view message)
 {
-    err.Write(std::string(kProgram) + ": " + std::string(message) + "\n");
+    err.Write(std::string(kProgram) + ": " + ShownText(message) + "\n");
 }
 
 int UsageError(OutputStream& err, std::string_view message)

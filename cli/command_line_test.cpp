@@ -165,6 +165,26 @@ TEST_F(CommandLine, QueriesFromArgumentsInputAndPrompt)
          kPromptHelp + "字> 字> 字> "},
         {"the prompt ends at the end of input", {"--scores"}, "车", true, 0, "6: 军\n4: 东\n",
          kPromptHelp + "字> 字> \n"},
+        // Every Unicode blank separates, and so does punctuation, ASCII and
+        // full-width: a pasted worksheet line reads as its characters.
+        {"Unicode spaces", {"车\u2003木\u2009车\u202F木\u205F车\u200B木"}, "", false, 0,
+         "车:\n  军\n  东\n木:\n  本 未\n车:\n  军\n  东\n木:\n  本 未\n车:\n  军\n  东\n木:\n  本 未\n", ""},
+        {"punctuation", {"--top", "1", "车,木;「车」、木。"}, "", false, 0, "车:\n  军\n木:\n  本\n车:\n  军\n木:\n  本\n",
+         ""},
+        {"punctuation in input lines", {"--top", "1"}, "“车”，（木）\n", false, 0, "车:\n  军\n木:\n  本\n", ""},
+        {"an argument of punctuation", {"，、"}, "", false, 1, "",
+         "no find: \"，、\" holds only punctuation, which separates characters, and no character to look up\n"},
+        {"an input line of punctuation", {}, "车\n...\n", false, 1, "车:\n  军\n  东\n",
+         "no find: line 2 of the input holds only punctuation, which separates characters, and no character to "
+         "look up\n"},
+        {"a prompt line of punctuation goes on", {}, "?\n木\n", true, 0, "本 未\n",
+         kPromptHelp + "字> no find: \"?\" holds only punctuation, which separates characters, and no character to "
+                       "look up\n字> 字> \n"},
+        // Control characters, invisible characters and combining marks are
+        // named, never written raw.
+        {"control characters and marks", {}, std::string("\x1B\x01车 \xCC\x80\n", 9), false, 1, "车:\n  军\n  东\n",
+         "no find: U+001B\nno find: U+0001\nno find: U+0300 has no code page 936 form, so no dictionary holds it\n"},
+        {"a zero byte", {}, std::string("\0车\n", 5), false, 1, "车:\n  军\n  东\n", "no find: U+0000\n"},
     };
     for (const RunCase& c : cases) {
         std::vector<std::string> args = c.args;
@@ -203,6 +223,10 @@ TEST_F(CommandLine, TopCompareAndBundledDictionaries)
         {"--dict gbk", {"--dict", "gbk", "車"}, "", false, 0, "车\n", ""},
         {"--dict gbk gives no hint about itself", {"--dict", "gbk", "木"}, "", false, 1, "", "no find\n"},
         {"--dict GB2312", {"--dict", "GB2312", "--scores", "车"}, "", false, 0, "6: 军\n4: 东\n", ""},
+        {"--compare of a key the dictionary holds twice", {"--compare", "车", "车"}, "", false, 1,
+         "车 is given twice; the dictionary has two lines for it, and its search lists the later one (7), never the "
+         "line it looks up.\n",
+         "", Line("车", "ABCDEFGH") + Line("车", "ABCDEFGx")},
     };
     for (const RunCase& c : cases) {
         std::vector<std::string> args = c.args;
