@@ -140,7 +140,9 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
     }
 
     if (options->command == Command::All) {
-        WriteAllMatches(table, *options, out, err, IsTerminal(streams.err));
+        // The count goes over itself on a terminal, and would be written
+        // into the table when the results go to the same terminal.
+        WriteAllMatches(table, *options, out, err, IsTerminal(streams.err) && !IsTerminal(streams.out));
         return kAllFound;
     }
     if (options->raw)
@@ -181,6 +183,9 @@ int RunCommandLine(const std::vector<std::string>& args, const StandardStreams& 
             status = kTrouble;
         }
     }
-    err.Finish();
+    // Messages that cannot be written end the run the same way, quietly:
+    // there is nowhere left to say anything.
+    if (!err.Finish() && status != kClosedPipe)
+        status = err.ReaderClosed() ? kClosedPipe : kTrouble;
     return status;
 }

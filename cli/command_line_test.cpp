@@ -321,6 +321,13 @@ TEST_F(CommandLine, AllEscapesWhatJsonCannotHoldRaw)
               "{\"char\":\"\\u0001\xEF\xBF\xBD\",\"groups\":[{\"score\":4,\"chars\":[\"\\\"\\\\\"]}]}\n");
 }
 
+TEST_F(CommandLine, AllEscapesTabsLineEndsAndBackslashesInTsv)
+{
+    std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc) << "A\t ABCDE \n\\\r xBCDE \n";
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--all"}), 0);
+    EXPECT_EQ(m_out, "A\\t\t4\t\\\\\\r\n\\\\\\r\t4\tA\\t\n");
+}
+
 TEST_F(CommandLine, UnreadableDictionaryIsTrouble)
 {
     EXPECT_EQ(Run({"--dict", (m_dir / "absent.txt").string(), "车"}), 2);

@@ -68,6 +68,10 @@ if [[ -w /dev/full ]]; then
     check "full disk" 2 $? "cannot write the output"
 fi
 
+# A reader of the messages that goes away ends the run too, at once.
+yes a | head -n 200000 | timeout 20 "$program" --dict "$dir/hz.txt" 2>&1 > /dev/null | head -c1 > /dev/null
+check "closed pipe on stderr" 141 "${PIPESTATUS[2]}"
+
 # Hostile input: a query as long as the system lets one argument be, a dictionary that is a directory, that
 # cannot be read, that is empty, that is UTF-8, and one of 100,000 lines.
 query=$(head -c 120000 /dev/zero | tr '\0' 'x')
@@ -132,6 +136,9 @@ if command -v script > /dev/null; then
     printf '军\n\n' | script -qec "$(printf '%q ' "$program" --dict "$dir/hz.txt")" /dev/null > "$dir/out" 2>&1
     check "prompt on a terminal" 0 $?
     grep -q "字> 车" "$dir/out" && report "its answer" || report "its answer" "$(cat "$dir/out")"
+    # --all on a terminal: no progress count written into the table.
+    script -qec "$(printf '%q ' "$program" --dict "$dir/hz.txt" --all)" /dev/null > "$dir/out" 2>&1
+    grep -q "entries" "$dir/out" && report "--all on a terminal" "$(cat -A "$dir/out")" || report "--all on a terminal"
 fi
 
 # A zh_CN.GBK terminal: arguments, input and output in GBK. The locale is

@@ -117,7 +117,9 @@ bool QueryAnswers::AnswerAll(const std::function<std::optional<Query>()>& next)
     std::optional<Query> following = query ? next() : std::nullopt;
     const bool labelled = following.has_value();
     bool allFound = true;
-    while (query && !m_out.Failed()) {
+    // A reader of the results or of the messages that has gone ends the
+    // run: what is left could not be told.
+    while (query && !m_out.Failed() && !m_err.Failed()) {
         allFound = Answer(*query, labelled) && allFound;
         query = std::move(following);
         following = query ? next() : std::nullopt;
