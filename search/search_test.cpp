@@ -164,7 +164,7 @@ std::string ReferenceSearch(const CharTable& table, std::string_view queryCode)
     for (const CharEntry& entry : table) {
         const int score = LiteralCommonRunLength(entry.code, queryCode);
         if (score > 3)
-            list.push_back({entry.key, score});
+            list.push_back({std::string(entry.key), score});
     }
     std::string text;
     for (int score = 1000; score > 3; --score) {

@@ -35,7 +35,7 @@ TEST(BundledDictionary, EveryQueryMatchesTheLiteralSearch)
             const std::optional<std::string> text = RunSearch(table, entry.key);
             const std::string expected = FormatMatches(LiteralRankMatches(table, FindEntry(table, entry.key)->code));
             if (!text || *text != expected)
-                mismatches[worker].push_back(entry.key);
+                mismatches[worker].push_back(std::string(entry.key));
             ++checked;
         }
     };

@@ -11,7 +11,7 @@ std::vector<ScoredChar> LiteralRankMatches(const CharTable& table, std::string_v
     for (const CharEntry& entry : table) {
         const int score = LiteralCommonRunLength(entry.code, queryCode);
         if (score >= kMinimumScore)
-            list.push_back(ScoredChar{entry.key, score});
+            list.push_back(ScoredChar{std::string(entry.key), score});
     }
     std::stable_sort(list.begin(), list.end(), [](const ScoredChar& a, const ScoredChar& b) { return a.score > b.score; });
     return list;
