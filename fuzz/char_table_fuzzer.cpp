@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (i >= 16 && i + 1 != table.size())
             continue;
-        const std::string& key = table[i].key;
+        const std::string key(table[i].key);
         CheckFind(table, firstOfKey, key);
         CheckFind(table, firstOfKey, key.substr(0, 1));
         CheckFind(table, firstOfKey, key + key);
