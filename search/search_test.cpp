@@ -217,8 +217,8 @@ TEST(QueryWindows, RepetitiveCodesScoreAsTheLiteralMeasure)
         {repeat("B", 700), repeat("B", 701)},
         {repeat("AB", 350), repeat("AB", 350) + "A"},
         {repeat("AB", 300) + "x" + repeat("AB", 200), repeat("BA", 400)},
-        {repeat("ABC", 200), "-" + repeat("ABC", 150) + "-" + repeat("ABC", 100)},
-        {repeat("B", 600), "--" + repeat("B", 650)},
+        {repeat("ABC", 200), repeat("-", 1) + repeat("ABC", 150) + "-" + repeat("ABC", 100)},
+        {repeat("B", 600), repeat("-", 2) + repeat("B", 650)},
         {repeat("BBBA", 150), repeat("BBBBA", 120)},
     };
     for (const auto& [entry, query] : pairs) {

@@ -84,7 +84,11 @@ std::string OnlyPunctuation(std::string_view utf8)
             --cut;
         text = text.substr(0, cut);
     }
-    return "\"" + ShownText(text) + (text.size() < utf8.size() ? "...\" " : "\" ") + std::string(kOnlyPunctuation);
+    std::string problem(1, '"');
+    problem += ShownText(text);
+    problem += text.size() < utf8.size() ? "...\" " : "\" ";
+    problem += kOnlyPunctuation;
+    return problem;
 }
 
 std::vector<Query> QueriesInText(std::string_view text, std::string_view whatItIs)
