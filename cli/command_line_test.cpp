@@ -185,6 +185,11 @@ TEST_F(CommandLine, QueriesFromArgumentsInputAndPrompt)
         {"control characters and marks", {}, std::string("\x1B\x01车 \xCC\x80\n", 9), false, 1, "车:\n  军\n  东\n",
          "no find: U+001B\nno find: U+0001\nno find: U+0300 has no code page 936 form, so no dictionary holds it\n"},
         {"a zero byte", {}, std::string("\0车\n", 5), false, 1, "车:\n  军\n  东\n", "no find: U+0000\n"},
+        // A terminal keeps at most 4095 bytes of a line: one that long is
+        // said to have perhaps lost its end.
+        {"a prompt line as long as a terminal keeps", {}, "车" + std::string(4092, ' ') + "\n", true, 0, "军\n东\n",
+         kPromptHelp + "字> note: a terminal passes on at most 4095 bytes of a line typed or pasted at the prompt, so "
+                       "the end of this one may be lost; give long text on a pipe instead: orvalen-find < file\n字> \n"},
     };
     for (const RunCase& c : cases) {
         std::vector<std::string> args = c.args;
