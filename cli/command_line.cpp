@@ -10,6 +10,7 @@
 #include "cli/dictionary_file/gbk_hint.h"
 #include "cli/input/input_queries.h"
 #include "cli/text/locale_text.h"
+#include "cli/text/shown_text.h"
 #include "cli/options.h"
 #include "cli/output/output_stream.h"
 #include "cli/platform/platform.h"
@@ -24,9 +25,6 @@ namespace {
 
 constexpr std::string_view kProgram = "orvalen-find";
 
-// Enough of a dictionary file to tell its encoding.
-constexpr std::size_t kHeadBytes = 1 << 16;
-
 // Text from the system (file names as given, its error messages) is in the
 // locale's character set; messages are built in UTF-8.
 std::string FromLocale(std::string_view text)
@@ -34,9 +32,11 @@ std::string FromLocale(std::string_view text)
     return LocaleToUtf8(text).value_or(std::string(text));
 }
 
+// Messages quote arguments and file names, which may hold anything: what
+// could drive the terminal is shown as U+XXXX.
 void Say(OutputStream& err, std::string_view message)
 {
-    err.Write(std::string(kProgram) + ": " + std::string(message) + "\n");
+    err.Write(std::string(kProgram) + ": " + ShownText(message) + "\n");
 }
 
 int UsageError(OutputStream& err, std::string_view message)
@@ -128,18 +128,26 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
         Say(err, FromLocale(error));
         return kTrouble;
     }
+    // Read once: a pipe or a FIFO cannot be read again, and the encoding
+    // check looks at the same bytes the table is made from.
     CharTable table;
-    std::string reason;
-    if (!LoadCharTable(table, NativePath(*path), &reason)) {
-        Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
-        return kTrouble;
+    std::optional<std::string> problem;
+    {
+        std::string bytes, reason;
+        if (!ReadDictionaryFile(NativePath(*path), bytes, &reason)) {
+            Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
+            return kTrouble;
+        }
+        ParseCharTable(bytes, table);
+        problem = WrongEncoding(bytes, table);
+        if (problem)
+            Say(err, "warning: dictionary \"" + FromLocale(*path) + "\" " + *problem);
     }
-    const std::optional<std::string> problem = WrongEncoding(ReadFileHead(NativePath(*path), kHeadBytes), table);
-    if (problem)
-        Say(err, "warning: dictionary \"" + FromLocale(*path) + "\" " + *problem);
 
     if (options->command == Command::All) {
-        WriteAllMatches(table, *options, out, err, IsTerminal(streams.err));
+        // The count goes over itself on a terminal, and would be written
+        // into the table when the results go to the same terminal.
+        WriteAllMatches(table, *options, out, err, IsTerminal(streams.err) && !IsTerminal(streams.out));
         return kAllFound;
     }
     if (options->raw)
@@ -147,7 +155,7 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
 
     GbkHint gbk(OtherGbkDictionary(*path, executableDirectory));
     if (problem)
-        gbk.SearchedDictionaryIsBroken(FromLocale(*path));
+        gbk.SearchedDictionaryIsBroken(ShownText(FromLocale(*path)));
     if (options->command == Command::Compare)
         return ComparePair(table, queries[0], queries[1], gbk, out, err) ? kAllFound : kSomeNotFound;
     QueryAnswers answers(table, *options, gbk, out, err);
@@ -182,6 +190,9 @@ int RunCommandLine(const std::vector<std::string>& args, const StandardStreams& 
             status = kTrouble;
         }
     }
-    err.Finish();
+    // Messages that cannot be written end the run the same way, quietly:
+    // there is nowhere left to say anything.
+    if (!err.Finish() && status != kClosedPipe)
+        status = err.ReaderClosed() ? kClosedPipe : kTrouble;
     return status;
 }

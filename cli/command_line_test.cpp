@@ -171,6 +171,31 @@ TEST_F(CommandLine, QueriesFromArgumentsInputAndPrompt)
          kPromptHelp + "字> 字> 字> "},
         {"the prompt ends at the end of input", {"--scores"}, "车", true, 0, "6: 军\n4: 东\n",
          kPromptHelp + "字> 字> \n"},
+        // Every Unicode blank separates, and so does punctuation, ASCII and
+        // full-width: a pasted worksheet line reads as its characters.
+        {"Unicode spaces", {"车\u2003木\u2009车\u202F木\u205F车\u200B木"}, "", false, 0,
+         "车:\n  军\n  东\n木:\n  本 未\n车:\n  军\n  东\n木:\n  本 未\n车:\n  军\n  东\n木:\n  本 未\n", ""},
+        {"punctuation", {"--top", "1", "车,木;「车」、木。"}, "", false, 0, "车:\n  军\n木:\n  本\n车:\n  军\n木:\n  本\n",
+         ""},
+        {"punctuation in input lines", {"--top", "1"}, "“车”，（木）\n", false, 0, "车:\n  军\n木:\n  本\n", ""},
+        {"an argument of punctuation", {"，、"}, "", false, 1, "",
+         "no find: \"，、\" holds only punctuation, which separates characters, and no character to look up\n"},
+        {"an input line of punctuation", {}, "车\n...\n", false, 1, "车:\n  军\n  东\n",
+         "no find: line 2 of the input holds only punctuation, which separates characters, and no character to "
+         "look up\n"},
+        {"a prompt line of punctuation goes on", {}, "?\n木\n", true, 0, "本 未\n",
+         kPromptHelp + "字> no find: \"?\" holds only punctuation, which separates characters, and no character to "
+                       "look up\n字> 字> \n"},
+        // Control characters, invisible characters and combining marks are
+        // named, never written raw.
+        {"control characters and marks", {}, std::string("\x1B\x01车 \xCC\x80\n", 9), false, 1, "车:\n  军\n  东\n",
+         "no find: U+001B\nno find: U+0001\nno find: U+0300 has no code page 936 form, so no dictionary holds it\n"},
+        {"a zero byte", {}, std::string("\0车\n", 5), false, 1, "车:\n  军\n  东\n", "no find: U+0000\n"},
+        // A terminal keeps at most 4095 bytes of a line: one that long is
+        // said to have perhaps lost its end.
+        {"a prompt line as long as a terminal keeps", {}, "车" + std::string(4092, ' ') + "\n", true, 0, "军\n东\n",
+         kPromptHelp + "字> note: a terminal passes on at most 4095 bytes of a line typed or pasted at the prompt, so "
+                       "the end of this one may be lost; give long text on a pipe instead: orvalen-find < file\n字> \n"},
     };
     for (const RunCase& c : cases) {
         std::vector<std::string> args = c.args;
@@ -209,6 +234,10 @@ TEST_F(CommandLine, TopCompareAndBundledDictionaries)
         {"--dict gbk", {"--dict", "gbk", "車"}, "", false, 0, "车\n", ""},
         {"--dict gbk gives no hint about itself", {"--dict", "gbk", "木"}, "", false, 1, "", "no find\n"},
         {"--dict GB2312", {"--dict", "GB2312", "--scores", "车"}, "", false, 0, "6: 军\n4: 东\n", ""},
+        {"--compare of a key the dictionary holds twice", {"--compare", "车", "车"}, "", false, 1,
+         "车 is given twice; the dictionary has two lines for it, and its search lists the later one (7), never the "
+         "line it looks up.\n",
+         "", Line("车", "ABCDEFGH") + Line("车", "ABCDEFGx")},
     };
     for (const RunCase& c : cases) {
         std::vector<std::string> args = c.args;
@@ -245,6 +274,10 @@ TEST_F(CommandLine, WrongEncodingIsNamedOnce)
         {"ab ABCDEF \r\ncd ABCDEF \r\n", "has no line that starts with a code page 936 double-byte character"},
         {"", "is empty"},
         {Line("车", "ABCDEFGH") + Line("军", "xBCDEFGy"), ""},
+        // Code page 936 whose every byte pair is also valid UTF-8 (未 末).
+        {"\xCE\xB4 ABCDEFGH \n\xC4\xA9 ABCDEFGX \n", ""},
+        {"\xCE\xB4 ABCDEFGH \r\xC4\xA9 ABCDEFGX \r", "ends its lines with a carriage return alone"},
+        {std::string(4096, '\0'), "has no line that starts with a code page 936 double-byte character"},
     };
     for (const EncodingCase& c : cases) {
         std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc) << c.bytes;
@@ -303,6 +336,13 @@ TEST_F(CommandLine, AllEscapesWhatJsonCannotHoldRaw)
     EXPECT_EQ(m_out,
               "{\"char\":\"\\\"\\\\\",\"groups\":[{\"score\":4,\"chars\":[\"\\u0001\xEF\xBF\xBD\"]}]}\n"
               "{\"char\":\"\\u0001\xEF\xBF\xBD\",\"groups\":[{\"score\":4,\"chars\":[\"\\\"\\\\\"]}]}\n");
+}
+
+TEST_F(CommandLine, AllEscapesTabsLineEndsAndBackslashesInTsv)
+{
+    std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc) << "A\t ABCDE \n\\\r xBCDE \n";
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--all"}), 0);
+    EXPECT_EQ(m_out, "A\\t\t4\t\\\\\\r\n\\\\\\r\t4\tA\\t\n");
 }
 
 TEST_F(CommandLine, UnreadableDictionaryIsTrouble)

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <climits>
 #include <string_view>
 
 #include "search/search.h"
@@ -14,7 +15,8 @@ const char kUsage[] =
     "Lists the characters whose structure codes share a run of at least 4 bytes\n"
     "with each character's code, best matches first, one score group per line.\n"
     "An argument of several characters is looked up character by character, and\n"
-    "spaces in it are ignored. With no CHARS, characters come from standard\n"
+    "spaces and punctuation in it (ASCII and full-width, as in 未，今；白、土)\n"
+    "separate them. With no CHARS, characters come from standard\n"
     "input: every character of every line; on a terminal, line by line at a\n"
     "prompt, which an empty line or end of input ends.\n"
     "\n"
@@ -76,16 +78,20 @@ bool HasName(std::string_view arg, std::string_view name)
     return arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=');
 }
 
-// A whole decimal number that fits an int, or nothing.
+// A whole decimal number, of any number of digits, that an int holds; or
+// nothing.
 std::optional<int> WholeNumber(const std::optional<std::string>& text)
 {
-    if (!text || text->empty() || text->size() > 9)
+    if (!text || text->empty())
         return std::nullopt;
     int value = 0;
     for (char c : *text) {
         if (c < '0' || c > '9')
             return std::nullopt;
-        value = value * 10 + (c - '0');
+        const int digit = c - '0';
+        if (value > (INT_MAX - digit) / 10)
+            return std::nullopt;
+        value = value * 10 + digit;
     }
     return value;
 }
@@ -129,8 +135,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (HasName(arg, "--min-score")) {
             const std::optional<int> value = WholeNumber(OptionValue("--min-score", args, i));
             if (!value || *value < kMinimumScore) {
-                error = "--min-score takes a whole number of at least " + std::to_string(kMinimumScore) +
-                        ", the least score a match has";
+                error = "--min-score takes a whole number from " + std::to_string(kMinimumScore) +
+                        ", the least score a match has, to " + std::to_string(INT_MAX);
                 return std::nullopt;
             }
             options.minScore = *value;
@@ -138,7 +144,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (HasName(arg, "--top")) {
             const std::optional<int> value = WholeNumber(OptionValue("--top", args, i));
             if (!value || *value < 1) {
-                error = "--top takes a whole number of at least 1";
+                error = "--top takes a whole number from 1 to " + std::to_string(INT_MAX);
                 return std::nullopt;
             }
             options.top = *value;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 struct OptionsCase {
@@ -23,12 +25,12 @@ TEST(Options, UsageErrors)
         {{"--all", "--why"}, "--all takes no characters and goes only with --dict, --format, --min-score and --top"},
         {{"--all", "--format", "csv"}, "--format takes tsv or jsonl"},
         {{"--all", "--format"}, "--format takes tsv or jsonl"},
-        {{"--all", "--min-score", "3"}, "--min-score takes a whole number of at least 4, the least score a match has"},
-        {{"--all", "--min-score=-5"}, "--min-score takes a whole number of at least 4, the least score a match has"},
-        {{"--all", "--min-score", "9999999999"}, "--min-score takes a whole number of at least 4, the least score a match has"},
+        {{"--all", "--min-score", "3"}, "--min-score takes a whole number from 4, the least score a match has, to 2147483647"},
+        {{"--all", "--min-score=-5"}, "--min-score takes a whole number from 4, the least score a match has, to 2147483647"},
+        {{"--all", "--min-score", "9999999999"}, "--min-score takes a whole number from 4, the least score a match has, to 2147483647"},
         {{"--min-score", "5", "a"}, "--format and --min-score go with --all"},
-        {{"--top", "0", "a"}, "--top takes a whole number of at least 1"},
-        {{"--top"}, "--top takes a whole number of at least 1"},
+        {{"--top", "0", "a"}, "--top takes a whole number from 1 to 2147483647"},
+        {{"--top"}, "--top takes a whole number from 1 to 2147483647"},
         {{"--compare"}, "--compare takes two characters and goes only with --dict"},
         {{"--compare", "--why", "a", "b"}, "--compare takes two characters and goes only with --dict"},
         {{"--compare", "--top", "3", "a", "b"}, "--compare takes two characters and goes only with --dict"},
@@ -75,6 +77,11 @@ TEST(Options, AllWithFormatAndMinimumScore)
     EXPECT_EQ(options->command, Command::All);
     EXPECT_EQ(options->format, AllFormat::Jsonl);
     EXPECT_EQ(options->minScore, 6);
+    // Numbers of ten digits and more, up to the most an int holds.
+    options = ParseOptions({"--top", "1000000000", "--all", "--min-score", "0002147483647"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->top, 1000000000);
+    EXPECT_EQ(options->minScore, INT_MAX);
     options = ParseOptions({"--all"}, error);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->format, AllFormat::Tsv);

@@ -68,6 +68,10 @@ if [[ -w /dev/full ]]; then
     check "full disk" 2 $? "cannot write the output"
 fi
 
+# A reader of the messages that goes away ends the run too, at once.
+yes a | head -n 200000 | timeout 20 "$program" --dict "$dir/hz.txt" 2>&1 > /dev/null | head -c1 > /dev/null
+check "closed pipe on stderr" 141 "${PIPESTATUS[2]}"
+
 # Hostile input: a query as long as the system lets one argument be, a dictionary that is a directory, that
 # cannot be read, that is empty, that is UTF-8, and one of 100,000 lines.
 query=$(head -c 120000 /dev/zero | tr '\0' 'x')
@@ -89,6 +93,37 @@ printf '\xb3\xb5 ABCDEFG \r\n' >> "$dir/lines.txt"
 check "100,000 lines" 0 $?
 [[ $(wc -c < "$dir/out") -eq $((3 + 99999 * 4)) ]] && report "their output" || report "their output" "$(wc -c < "$dir/out") bytes"
 
+# The dictionary is read once, so a FIFO or a pipe serves as well as a file;
+# one over the size limit, or a hz.txt link that leads nowhere, is named.
+mkfifo "$dir/fifo"
+(cat "$dir/hz.txt" > "$dir/fifo" &)
+timeout 20 "$program" --dict "$dir/fifo" 车 > "$dir/out" 2> "$dir/err"
+check "FIFO as dictionary" 0 $?
+cat "$dir/hz.txt" | "$program" --dict /dev/stdin 军 > "$dir/out" 2> "$dir/err"
+check "pipe as dictionary" 0 $?
+[[ -s $dir/err ]] && report "without a warning" "$(cat "$dir/err")" || report "without a warning"
+truncate -s 513M "$dir/huge.txt"
+"$program" --dict "$dir/huge.txt" 车 > "$dir/out" 2> "$dir/err"
+check "dictionary over the limit" 2 $? "huge.txt\" is larger than 512 MB"
+rm -f "$dir/huge.txt"
+mkdir "$dir/link" && ln -s nowhere "$dir/link/hz.txt"
+(cd "$dir/link" && "$program" 车 > out 2> err)
+check "dangling hz.txt link" 2 $?
+grep -q 'cannot open "hz.txt"' "$dir/link/err" && report "names it" || report "names it" "$(cat "$dir/link/err")"
+
+# Codes of 100,000 bytes that repeat one byte, or two, or start with a dash:
+# the search, and --why, answer at once rather than in minutes.
+python3 -c "
+import sys
+open(sys.argv[1] + '/rep.txt', 'wb').write(b'\xb3\xb5 ' + b'B' * 100000 + b' \n\xbe\xfc ' + b'B' * 100001 + b' \n')
+open(sys.argv[1] + '/abab.txt', 'wb').write(b'\xb3\xb5 ' + b'AB' * 50000 + b' \n\xbe\xfc ' + b'AB' * 50001 + b'A \n')
+open(sys.argv[1] + '/dash.txt', 'wb').write(b'\xb3\xb5 -' + b'B' * 100000 + b' \n\xbe\xfc ' + b'B' * 100001 + b' \n')
+" "$dir"
+for name in rep abab dash; do
+    timeout 20 "$program" --dict "$dir/$name.txt" --why 车 > "$dir/out" 2> "$dir/err"
+    check "100,000-byte codes, $name" 0 $?
+done
+
 # Results and messages sent to one file keep their order.
 "$program" --dict "$dir/hz.txt" 车 ① 军 > "$dir/out" 2>&1
 expect_lines "order of results and messages" "车:|  军|no find: ①|军:|  车|" "$dir/out"
@@ -101,6 +136,9 @@ if command -v script > /dev/null; then
     printf '军\n\n' | script -qec "$(printf '%q ' "$program" --dict "$dir/hz.txt")" /dev/null > "$dir/out" 2>&1
     check "prompt on a terminal" 0 $?
     grep -q "字> 车" "$dir/out" && report "its answer" || report "its answer" "$(cat "$dir/out")"
+    # --all on a terminal: no progress count written into the table.
+    script -qec "$(printf '%q ' "$program" --dict "$dir/hz.txt" --all)" /dev/null > "$dir/out" 2>&1
+    grep -q "entries" "$dir/out" && report "--all on a terminal" "$(cat -A "$dir/out")" || report "--all on a terminal"
 fi
 
 # A zh_CN.GBK terminal: arguments, input and output in GBK. The locale is

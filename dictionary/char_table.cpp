@@ -1,42 +1,50 @@
 #include "char_table.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <system_error>
 
 namespace {
 
-// File text as a text-mode read delivers it: each CR LF becomes a single LF.
-// Doing this ourselves on binary bytes makes every platform build the same
-// table from the same file.
-std::string_view NextLine(std::string_view& rest, std::string& scratch)
+// One line of the file, with its line end: up to and including its first
+// line feed, or the rest of the bytes.
+std::string_view NextLine(std::string_view& rest)
 {
     std::size_t end = rest.find('\n');
     std::size_t length = end == std::string_view::npos ? rest.size() : end + 1;
     std::string_view line = rest.substr(0, length);
     rest.remove_prefix(length);
-    if (line.size() >= 2 && line[line.size() - 1] == '\n' && line[line.size() - 2] == '\r') {
-        scratch.assign(line.data(), line.size() - 2);
-        scratch.push_back('\n');
-        return scratch;
-    }
     return line;
 }
 
-// One line, with its line feed if it has one. The line's text ends at its
-// first zero byte. The key is its first two bytes, the third byte is a
-// separator of any value, and the last two bytes are dropped: dictionary files
-// carry one pad byte before the line end for this. A last line without a line
-// feed loses two bytes all the same, as stored files expect.
-void ParseLine(std::string_view line, CharTable& table)
+// The line feed a four-byte line keeps as its code.
+constexpr std::string_view kLineFeed = "\n";
+
+// One line, read as a text-mode read delivers it: a CR LF at its end is a
+// single LF. Doing this ourselves on binary bytes makes every platform build
+// the same table from the same file. The line's text ends at its first zero
+// byte. The key is its first two bytes, the third byte is a separator of any
+// value, and the last two bytes are dropped: dictionary files carry one pad
+// byte before the line end for this. A last line without a line feed loses
+// two bytes all the same, as stored files expect.
+//
+// Key and code are views of `line`: the CR that a CR LF drops comes after
+// both, except in a four-byte line, whose code is the line feed itself.
+void ParseLine(std::string_view line, std::vector<CharEntry>& entries)
 {
     std::size_t zero = line.find('\0');
     if (zero != std::string_view::npos)
         line = line.substr(0, zero);
+    std::size_t n = line.size();
+    if (n >= 2 && line[n - 1] == '\n' && line[n - 2] == '\r')
+        --n;  // the length of the text with LF alone
 
-    const std::size_t n = line.size();
     // Cutting two bytes from a line this short would cut before its start:
     // such a line (an empty one, or one byte and a line end) holds nothing.
     if (n < 3)
@@ -46,32 +54,10 @@ void ParseLine(std::string_view line, CharTable& table)
     // the cut and the key's end fall on the same byte, so the code is the one
     // byte after the separator: the line feed itself.
     const std::size_t keyLength = n == 3 ? 1 : 2;
-    const std::size_t codeLength = n == 3 ? 0 : n == 4 ? 1 : n - 5;
-    table.Append(CharEntry{std::string(line.data(), keyLength), std::string(line.data() + 3, codeLength)});
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* reason)
-{
-    auto fail = [&](const char* what) {
-        if (reason)
-            *reason = std::string(what) + " \"" + path + "\": " + std::strerror(errno);
-        return false;
-    };
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return fail("cannot open");
-
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(file.get())) {
-        if (errno == 0)
-            errno = EIO;
-        return fail("cannot read");
-    }
-    return true;
+    std::string_view code = n == 3 ? std::string_view() : n == 4 ? line.substr(3, 1) : line.substr(3, n - 5);
+    if (n == 4 && n < line.size())
+        code = kLineFeed;  // "XX \r\n": the text-mode line feed, not the CR
+    entries.push_back(CharEntry{line.substr(0, keyLength), code});
 }
 
 }  // namespace
@@ -88,17 +74,101 @@ CharTable& TheCharTable()
     return table;
 }
 
+CharTable::CharTable(const CharTable& other)
+{
+    *this = other;
+}
+
+CharTable& CharTable::operator=(const CharTable& other)
+{
+    if (this != &other) {
+        Clear();
+        for (const CharEntry& entry : other)
+            Append(entry);
+    }
+    return *this;
+}
+
+std::string_view CharTable::Keep(std::string_view bytes)
+{
+    if (bytes.empty())
+        return {};
+    m_bytes.push_back(std::make_unique_for_overwrite<char[]>(bytes.size()));
+    std::memcpy(m_bytes.back().get(), bytes.data(), bytes.size());
+    return std::string_view(m_bytes.back().get(), bytes.size());
+}
+
+void CharTable::Append(CharEntry entry)
+{
+    const std::string_view kept = Keep(std::string(entry.key) + std::string(entry.code));
+    m_entries.push_back(CharEntry{kept.substr(0, entry.key.size()), kept.substr(entry.key.size())});
+    m_revision = NextRevision();
+}
+
 void ParseCharTable(std::string_view bytes, CharTable& table)
 {
-    std::string scratch;
-    while (!bytes.empty())
-        ParseLine(NextLine(bytes, scratch), table);
+    std::string_view rest = table.Keep(bytes);
+    // Room for every line at once: growing the list as it fills would take
+    // up to half as much again for a moment.
+    table.m_entries.reserve(table.m_entries.size() + static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
+    while (!rest.empty())
+        ParseLine(NextLine(rest), table.m_entries);
+    table.m_revision = CharTable::NextRevision();
+}
+
+bool ReadDictionaryFile(const std::string& path, std::string& bytes, std::string* reason)
+{
+    auto fail = [&](const std::string& what) {
+        if (reason)
+            *reason = what;
+        bytes.clear();
+        return false;
+    };
+    auto tooLarge = [&]() {
+        return fail("\"" + path + "\" is larger than " + std::to_string(kMaxDictionaryBytes >> 20) +
+                    " MB, the most a dictionary may be");
+    };
+    auto failWithErrno = [&](const char* what) {
+        return fail(std::string(what) + " \"" + path + "\": " + std::strerror(errno));
+    };
+    errno = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        return failWithErrno("cannot open");
+
+    bytes.clear();
+    // A file that can tell its size gets its room at once. A pipe cannot,
+    // and grows: doubling could take twice the file's size for a moment,
+    // growing by a quarter takes little more than it.
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) {
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error && size > kMaxDictionaryBytes)
+            return tooLarge();
+        if (!error)
+            bytes.reserve(static_cast<std::size_t>(size) + 1);
+    }
+    char buffer[1 << 16];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        if (got > kMaxDictionaryBytes - bytes.size())
+            return tooLarge();
+        if (bytes.size() + got > bytes.capacity())
+            bytes.reserve(bytes.size() + got + bytes.size() / 4);
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(file.get())) {
+        if (errno == 0)
+            errno = EIO;
+        return failWithErrno("cannot read");
+    }
+    return true;
 }
 
 bool LoadCharTable(CharTable& table, const std::string& path, std::string* reason)
 {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, reason))
+    if (!ReadDictionaryFile(path, bytes, reason))
         return false;
     ParseCharTable(bytes, table);
     return true;

@@ -4,29 +4,39 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// Key and code are views of bytes the table holds: they stay valid while the
+// table lives, is moved, or grows, and end with it.
 struct CharEntry {
-    std::string key;   // normally one double-byte character
-    std::string code;  // structure code; any bytes but zero, possibly empty
+    std::string_view key;   // normally one double-byte character
+    std::string_view code;  // structure code; any bytes but zero, possibly empty
 };
 
 // An ordered sequence of entries, in the order their lines stand in the file.
 // Duplicate keys and codes are stored as they come; entries are only appended.
+// A parsed file's entries are views into one copy of its bytes, so a table
+// takes little more than the file (16 bytes of views per line besides).
 class CharTable {
 public:
     using const_iterator = std::vector<CharEntry>::const_iterator;
 
-    void Append(CharEntry entry)
-    {
-        m_entries.push_back(std::move(entry));
-        m_revision = NextRevision();
-    }
+    CharTable() = default;
+    CharTable(CharTable&&) noexcept = default;
+    CharTable& operator=(CharTable&&) noexcept = default;
+    // A copy holds its own bytes.
+    CharTable(const CharTable& other);
+    CharTable& operator=(const CharTable& other);
+
+    // Appends an entry holding a copy of `entry`'s bytes.
+    void Append(CharEntry entry);
     void Clear()
     {
         m_entries.clear();
+        m_bytes.clear();
         m_revision = NextRevision();
     }
 
@@ -43,9 +53,14 @@ public:
     const_iterator end() const { return m_entries.end(); }
 
 private:
+    friend void ParseCharTable(std::string_view bytes, CharTable& table);
+
     static std::uint64_t NextRevision();
+    // A copy of `bytes` that lives as long as the table.
+    std::string_view Keep(std::string_view bytes);
 
     std::vector<CharEntry> m_entries;
+    std::vector<std::unique_ptr<char[]>> m_bytes;
     std::uint64_t m_revision = 0;
 };
 
@@ -55,7 +70,17 @@ CharTable& TheCharTable();
 // Appends one entry per line of `bytes`, read as a dictionary file's content.
 void ParseCharTable(std::string_view bytes, CharTable& table);
 
-// Reads the file at `path` whole, in binary, and parses it into `table`.
+// The most bytes a dictionary file may hold. Real dictionaries hold a few
+// hundred kilobytes; a larger file is refused before it can take the memory
+// (and /dev/zero, say, would never end).
+inline constexpr std::size_t kMaxDictionaryBytes = std::size_t{512} << 20;
+
+// Reads the file at `path` whole, in binary, in one pass, so that pipes and
+// FIFOs work too. When it cannot be opened or read, or holds more than
+// kMaxDictionaryBytes, returns false and puts why into `*reason` (when given).
+bool ReadDictionaryFile(const std::string& path, std::string& bytes, std::string* reason = nullptr);
+
+// Reads the file at `path` whole (ReadDictionaryFile) and parses it into `table`.
 // When the file cannot be opened or read, returns false, leaves `table` as it
 // was, and puts the system's reason into `*reason` (when given).
 bool LoadCharTable(CharTable& table, const std::string& path, std::string* reason = nullptr);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ TEST(DictionaryLines, ShortLines)
 {
     // Four bytes: the code is the byte after the separator, the line feed.
     EXPECT_EQ(Parse("KK \n"), (Entries{{"KK", "\n"}}));
+    EXPECT_EQ(Parse("KK \r\n"), (Entries{{"KK", "\n"}}));
     EXPECT_EQ(Parse("KK X"), (Entries{{"KK", "X"}}));
     // Three bytes: a one-byte key and an empty code.
     EXPECT_EQ(Parse("KK\n"), (Entries{{"K", ""}}));
@@ -112,6 +114,38 @@ TEST(DictionaryLines, AppendsToWhatTheTableHolds)
     ParseCharTable("BB 5678 \n", table);
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(table[1].key, "BB");
+}
+
+// Keys and codes are views of bytes the table holds: they must outlive the
+// text parsed or appended, and go along when the table is moved or copied.
+TEST(DictionaryLines, EntriesHoldTheirBytesThroughMovesAndCopies)
+{
+    CharTable table;
+    {
+        std::string bytes = "AA 1234 \r\nBB 5678 \n";
+        ParseCharTable(bytes, table);
+        std::string key = "CC", code = "9999";
+        table.Append(CharEntry{key, code});
+        bytes.assign(bytes.size(), 'x');
+        key = "xx";
+        code = "xxxx";
+    }
+    const Entries expected{{"AA", "1234"}, {"BB", "5678"}, {"CC", "9999"}};
+    auto entries = [](const CharTable& t) {
+        Entries all;
+        for (const CharEntry& entry : t)
+            all.emplace_back(entry.key, entry.code);
+        return all;
+    };
+    EXPECT_EQ(entries(table), expected);
+    std::optional<CharTable> copy(table);
+    CharTable moved = std::move(table);
+    EXPECT_EQ(entries(moved), expected);
+    CharTable assigned;
+    assigned = *copy;
+    copy.reset();
+    EXPECT_EQ(entries(assigned), expected);
+    EXPECT_NE(assigned.Revision(), moved.Revision());
 }
 
 class DictionaryFile : public ::testing::Test {

@@ -32,10 +32,16 @@ std::string AsTextModeReadsIt(std::string_view bytes)
     return text;
 }
 
-std::vector<CharEntry> ReadLiterally(std::string_view bytes)
+// An entry as the literal reading gives it, holding its own bytes.
+struct LiteralEntry {
+    std::string key;
+    std::string code;
+};
+
+std::vector<LiteralEntry> ReadLiterally(std::string_view bytes)
 {
     const std::string text = AsTextModeReadsIt(bytes);
-    std::vector<CharEntry> entries;
+    std::vector<LiteralEntry> entries;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
@@ -46,14 +52,14 @@ std::vector<CharEntry> ReadLiterally(std::string_view bytes)
         if (n >= 3) {
             buffer[n - 2] = '\0';
             buffer[2] = '\0';
-            entries.push_back(CharEntry{buffer.data(), buffer.data() + 3});
+            entries.push_back(LiteralEntry{buffer.data(), buffer.data() + 3});
         }
         start = end;
     }
     return entries;
 }
 
-void CheckSameEntries(const CharTable& table, std::size_t from, const std::vector<CharEntry>& expected)
+void CheckSameEntries(const CharTable& table, std::size_t from, const std::vector<LiteralEntry>& expected)
 {
     FUZZ_CHECK(table.size() == from + expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -82,7 +88,7 @@ void CheckFind(const CharTable& table, const std::unordered_map<std::string, std
 }
 
 // The bytes as a file, through a path that LoadCharTable opens like any other.
-void CheckLoadedFromFile(std::string_view bytes, const std::vector<CharEntry>& expected)
+void CheckLoadedFromFile(std::string_view bytes, const std::vector<LiteralEntry>& expected)
 {
     const int fd = memfd_create("orvalen-dictionary", 0);
     FUZZ_CHECK(fd >= 0);
@@ -112,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(entry.code.find('\0') == std::string::npos);
         FUZZ_CHECK(entry.key.size() + entry.code.size() <= size);
     }
-    const std::vector<CharEntry> expected = ReadLiterally(bytes);
+    const std::vector<LiteralEntry> expected = ReadLiterally(bytes);
     CheckSameEntries(table, 0, expected);
 
     std::unordered_map<std::string, std::size_t> firstOfKey;
@@ -124,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (i >= 16 && i + 1 != table.size())
             continue;
-        const std::string& key = table[i].key;
+        const std::string key(table[i].key);
         CheckFind(table, firstOfKey, key);
         CheckFind(table, firstOfKey, key.substr(0, 1));
         CheckFind(table, firstOfKey, key + key);

@@ -52,7 +52,7 @@ std::string ReferenceText(const CharTable& table, const Groups& groups)
         if (!text.empty())
             text += "\r\n";
         for (std::size_t i : entries)
-            text += table[i].key + ' ';
+            text += std::string(table[i].key) + ' ';
     }
     return text;
 }
@@ -68,7 +68,7 @@ Groups CheckRanking(const CharTable& table, std::string_view queryCode)
     std::unordered_set<std::string> listable;
     for (const CharEntry& entry : table)
         if (entry.code != queryCode)
-            listable.insert(entry.key);
+            listable.emplace(entry.key);
     for (std::size_t i = 0; i < list.size(); ++i) {
         FUZZ_CHECK(list[i].score >= 4);
         FUZZ_CHECK(i == 0 || list[i].score <= list[i - 1].score);

@@ -1,6 +1,7 @@
 #include "code_index.h"
 
 #include <algorithm>
+#include <bit>
 #include <mutex>
 #include <string>
 
@@ -20,8 +21,24 @@ constexpr std::string_view kPadding = "---";
 
 CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_tableSize(table.size())
 {
+    // The index takes 8 bytes per window, several times what the codes
+    // themselves take. A dictionary of hundreds of megabytes would need
+    // gigabytes for it: past a few tens of megabytes, and twice the size of
+    // the lines, every entry is a candidate instead, which costs no memory
+    // and, per search, one pass over the table.
+    std::size_t windows = 0, lineBytes = 0;
+    for (const CharEntry& entry : table) {
+        windows += entry.code.size() >= 4 ? entry.code.size() - 3 : 0;
+        lineBytes += entry.key.size() + entry.code.size() + 3;
+    }
+    constexpr std::size_t kSmallIndexBytes = std::size_t{64} << 20;
+    if (windows * sizeof(std::uint64_t) > std::max(kSmallIndexBytes, 2 * lineBytes)) {
+        m_everyEntry = true;
+        return;
+    }
+    m_postings.reserve(windows);
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const std::string& code = table[i].code;
+        const std::string_view code = table[i].code;
         for (std::size_t k = 0; k + 4 <= code.size(); ++k)
             m_postings.push_back(std::uint64_t{Window(code.data() + k)} << 32 | i);
     }
@@ -32,6 +49,12 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
 void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t>& candidates) const
 {
     candidates.clear();
+    if (m_everyEntry) {
+        candidates.resize(m_tableSize);
+        for (std::size_t i = 0; i < m_tableSize; ++i)
+            candidates[i] = static_cast<std::uint32_t>(i);
+        return;
+    }
     // The windows of the query code padded by three '-' bytes each side hold
     // every window that crosses into the padding; four '-' in a row is the
     // window lying wholly in it, which an entry's own dashes can match.
@@ -52,6 +75,21 @@ void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t
         auto from = std::lower_bound(m_postings.begin(), m_postings.end(), first);
         for (auto it = from; it != m_postings.end() && (*it >> 32) == window; ++it)
             candidates.push_back(static_cast<std::uint32_t>(*it));
+    }
+    // Entries whose codes share many windows with the query (twenty
+    // thousand copies of one code, say) come once per window. Past a few
+    // per entry of the table, marking them in a bit set and reading it in
+    // order is quicker than sorting them all.
+    if (candidates.size() / 4 > m_tableSize / 64) {
+        thread_local std::vector<std::uint64_t> marks;
+        marks.assign((m_tableSize + 63) / 64, 0);
+        for (std::uint32_t i : candidates)
+            marks[i / 64] |= std::uint64_t{1} << (i % 64);
+        candidates.clear();
+        for (std::size_t word = 0; word < marks.size(); ++word)
+            for (std::uint64_t bits = marks[word]; bits != 0; bits &= bits - 1)
+                candidates.push_back(static_cast<std::uint32_t>(word * 64 + std::countr_zero(bits)));
+        return;
     }
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());

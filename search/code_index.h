@@ -14,7 +14,8 @@
 // bytes with the query code as padded by '-' bytes, so some window of the
 // entry's code is a window of that padded code. The candidates are the
 // entries holding any such window: a superset of the matches, in table order,
-// which the exact measure then scores.
+// which the exact measure then scores. For a table too large to index within
+// a memory budget, every entry is a candidate.
 class CodeIndex {
 public:
     explicit CodeIndex(const CharTable& table);
@@ -30,6 +31,9 @@ private:
     // (window << 32 | entry index), sorted: the entries of one window lie
     // together, in table order.
     std::vector<std::uint64_t> m_postings;
+    // The table is too large to index within its memory budget: every entry
+    // is a candidate.
+    bool m_everyEntry = false;
     std::uint64_t m_revision;
     std::size_t m_tableSize;
 };

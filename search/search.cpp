@@ -22,7 +22,7 @@ std::vector<ScoredChar> RankMatches(const CharTable& table, std::string_view que
         const CharEntry& entry = table[i];
         const int score = windows.ScoreIfAlike(entry.code);
         if (score >= kMinimumScore)
-            list.push_back(ScoredChar{entry.key, score});
+            list.push_back(ScoredChar{std::string(entry.key), score});
     }
     std::stable_sort(list.begin(), list.end(),
                      [](const ScoredChar& a, const ScoredChar& b) { return a.score > b.score; });

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "search/common_run_length.h"
+#include "search/seeded_run_length.h"
 #include "search/trimmed_query.h"
 #include "tests/literal_measure.h"
 
@@ -163,7 +164,7 @@ std::string ReferenceSearch(const CharTable& table, std::string_view queryCode)
     for (const CharEntry& entry : table) {
         const int score = LiteralCommonRunLength(entry.code, queryCode);
         if (score > 3)
-            list.push_back({entry.key, score});
+            list.push_back({std::string(entry.key), score});
     }
     std::string text;
     for (int score = 1000; score > 3; --score) {
@@ -198,6 +199,33 @@ TEST(RunSearch, AgreesWithTheLiteralMeasureOnRandomDictionaries)
             ASSERT_TRUE(text.has_value());
             ASSERT_EQ(*text, ReferenceSearch(table, FindEntry(table, entry.key)->code)) << entry.key;
         }
+    }
+}
+
+// Codes that repeat a short pattern share a window at nearly every pair of
+// offsets: the seeded walk gives up on them and the longest common substring
+// answers. Its answer must be the measure's, dashes in the query included.
+TEST(QueryWindows, RepetitiveCodesScoreAsTheLiteralMeasure)
+{
+    auto repeat = [](std::string_view pattern, std::size_t times) {
+        std::string text;
+        for (std::size_t i = 0; i < times; ++i)
+            text += pattern;
+        return text;
+    };
+    const std::vector<std::pair<std::string, std::string>> pairs = {
+        {repeat("B", 700), repeat("B", 701)},
+        {repeat("AB", 350), repeat("AB", 350) + "A"},
+        {repeat("AB", 300) + "x" + repeat("AB", 200), repeat("BA", 400)},
+        {repeat("ABC", 200), repeat("-", 1) + repeat("ABC", 150) + "-" + repeat("ABC", 100)},
+        {repeat("B", 600), repeat("-", 2) + repeat("B", 650)},
+        {repeat("BBBA", 150), repeat("BBBBA", 120)},
+    };
+    for (const auto& [entry, query] : pairs) {
+        EXPECT_EQ(QueryWindows(query).ScoreIfAlike(entry), LiteralCommonRunLength(entry, query))
+            << entry.size() << " against " << query.size();
+        EXPECT_EQ(QueryWindows(entry).ScoreIfAlike(query), LiteralCommonRunLength(query, entry))
+            << query.size() << " against " << entry.size();
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "search/common_run_length.h"
+#include "search/longest_common_substring.h"
 
 namespace {
 
@@ -12,6 +13,11 @@ std::uint32_t WindowAt(std::string_view bytes, std::size_t at)
     for (std::size_t k = 0; k < 4; ++k)
         window = window << 8 | static_cast<unsigned char>(bytes[at + k]);
     return window;
+}
+
+int Clamped(std::size_t length)
+{
+    return static_cast<int>(std::min<std::size_t>(length, INT32_MAX));
 }
 
 }  // namespace
@@ -27,6 +33,12 @@ QueryWindows::QueryWindows(std::string_view queryCode) : m_query(queryCode)
 // query's own dashes, so the measure is the longest run the two codes share:
 // a run of 4 or more starts with a window they share. Each run is followed
 // from its first byte only, so shared runs are walked once.
+//
+// Codes that repeat themselves (BBBB..., ABAB...) share a window at nearly
+// every pair of offsets, which makes this walk quadratic. Its work is
+// therefore counted, and past a budget linear in the lengths the longest
+// common substring answers instead, through a suffix array: without a '-' in
+// the entry that is the measure, and it costs a little per byte.
 int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
 {
     if (entryCode.find('-') != std::string_view::npos)
@@ -34,19 +46,24 @@ int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
     if (entryCode == m_query)
         return 0;
     const std::string_view e = entryCode, q = m_query;
+    const std::size_t budget = 16 * (e.size() + q.size()) + 1024;
+    std::size_t work = 0;
     std::size_t best = 0;
     for (std::size_t i = 0; i + 4 <= e.size(); ++i) {
         const std::uint64_t first = std::uint64_t{WindowAt(e, i)} << 32;
         for (auto it = std::lower_bound(m_windows.begin(), m_windows.end(), first);
              it != m_windows.end() && (*it >> 32) == (first >> 32); ++it) {
+            if (++work > budget)
+                return Clamped(LongestCommonSubstring(e, q).length);
             const std::size_t j = static_cast<std::uint32_t>(*it);
             if (i > 0 && j > 0 && e[i - 1] == q[j - 1])
                 continue;  // inside a run that started earlier
             std::size_t length = 4;
             while (i + length < e.size() && j + length < q.size() && e[i + length] == q[j + length])
                 ++length;
+            work += length;
             best = std::max(best, length);
         }
     }
-    return static_cast<int>(std::min<std::size_t>(best, INT32_MAX));
+    return Clamped(best);
 }

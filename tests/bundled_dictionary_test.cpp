@@ -33,7 +33,7 @@ void ExpectEveryQueryMatchesTheLiteralSearch(const char* path)
             const std::optional<std::string> text = RunSearch(table, entry.key);
             const std::string expected = FormatMatches(literal.RankMatches(FindEntry(table, entry.key)->code));
             if (!text || *text != expected)
-                mismatches[worker].push_back(entry.key);
+                mismatches[worker].push_back(std::string(entry.key));
             ++checked;
         }
     };

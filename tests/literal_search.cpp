@@ -29,7 +29,7 @@ std::vector<ScoredChar> LiteralRankMatches(const CharTable& table, std::string_v
     for (const CharEntry& entry : table) {
         const int score = LiteralCommonRunLength(entry.code, queryCode);
         if (score >= kMinimumScore)
-            list.push_back(ScoredChar{entry.key, score});
+            list.push_back(ScoredChar{std::string(entry.key), score});
     }
     SortByScore(list);
     return list;

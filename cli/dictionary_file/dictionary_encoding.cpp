@@ -1,8 +1,7 @@
 #include "cli/dictionary_file/dictionary_encoding.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
+#include <cstdint>
 
 #include "cli/text/text_codec.h"
 
@@ -23,58 +22,96 @@ bool IsDoubleByteCharacter(std::string_view key)
     return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
 }
 
-// UTF-8 with at least one character beyond ASCII. A head cut off in the
-// middle of a character is judged without that character. Code page 936 text
-// of any length is almost never valid UTF-8: its trail bytes are mostly not
-// UTF-8 continuation bytes.
-bool LooksLikeUtf8(std::string_view head)
+// UTF-16 in the given byte order, with evidence: the whole file decodes
+// (no lone surrogate, an even length), many of its bytes are zero, as in
+// every ASCII character, and its lines end in that order's line feeds. A file
+// of zero bytes alone has no line feed and is no UTF-16 text.
+bool LooksLikeUtf16(std::string_view bytes, bool littleEndian)
 {
-    if (!std::any_of(head.begin(), head.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    if (bytes.size() % 2 != 0)
         return false;
-    for (std::size_t cut = 0; cut < 4 && cut < head.size(); ++cut)
-        if (IsValidUtf8(head.substr(0, head.size() - cut)))
-            return true;
-    return false;
+    std::size_t zeros = 0, lineFeeds = 0;
+    bool highSurrogate = false;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const unsigned char first = static_cast<unsigned char>(bytes[i]);
+        const unsigned char second = static_cast<unsigned char>(bytes[i + 1]);
+        zeros += (first == 0) + (second == 0);
+        const std::uint16_t unit = littleEndian ? (second << 8 | first) : (first << 8 | second);
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF, low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (low != highSurrogate)
+            return false;
+        highSurrogate = high;
+        lineFeeds += unit == 0x000A;
+    }
+    return !highSurrogate && lineFeeds > 0 && zeros * 8 >= bytes.size();
+}
+
+// UTF-8 with evidence: the whole file is valid UTF-8, and most of its lines
+// start with a character of three bytes or four, as a Chinese character is in
+// UTF-8. Code page 936 text is almost never valid UTF-8, but it can be: a file
+// whose characters all have a lead byte C2-DF and a trail byte A1-BF reads as
+// two-byte UTF-8, yet its lines start with a two-byte character.
+bool LooksLikeUtf8(std::string_view bytes)
+{
+    if (!IsValidUtf8(bytes))
+        return false;
+    std::size_t lines = 0, chineseFirst = 0;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        if (end > start) {
+            ++lines;
+            chineseFirst += static_cast<unsigned char>(bytes[start]) >= 0xE0;
+        }
+        start = end + 1;
+    }
+    return chineseFirst > 0 && chineseFirst * 2 >= lines;
+}
+
+// Lines that end in a carriage return alone, as old Mac files do, outnumber
+// those that end in a line feed: the file reads as one long line.
+bool HasCarriageReturnLineEnds(std::string_view bytes)
+{
+    std::size_t lineFeeds = 0, loneReturns = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n')
+            ++lineFeeds;
+        else if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))
+            ++loneReturns;
+    }
+    return loneReturns > lineFeeds;
 }
 
 constexpr std::string_view kConvert =
-    "; dictionaries are code page 936 (GB2312/GBK) text, so every search will answer \"no find\"";
+    "; dictionaries are code page 936 (GB2312/GBK) text, so no search will find its characters";
 
 }  // namespace
 
-std::optional<std::string> WrongEncoding(std::string_view head, const CharTable& table)
+std::optional<std::string> WrongEncoding(std::string_view bytes, const CharTable& table)
 {
-    if (head.empty())
+    if (bytes.empty())
         return "is empty, so every search will answer \"no find\"";
-    if (StartsWith(head, "\xEF\xBB\xBF"))
+    if (StartsWith(bytes, "\xEF\xBB\xBF"))
         return "is UTF-8 text (it starts with a UTF-8 byte order mark)" + std::string(kConvert) +
                "; convert it with: iconv -f UTF-8 -t CP936";
-    if (StartsWith(head, "\xFF\xFE") || StartsWith(head, "\xFE\xFF"))
+    if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF"))
         return "is UTF-16 text (it starts with a UTF-16 byte order mark)" + std::string(kConvert) +
                "; convert it with: iconv -f UTF-16 -t CP936";
-    // Code page 936 text has no zero bytes (one would end a line's text);
-    // UTF-16 has one in every ASCII character, spaces and line ends included.
-    std::size_t zerosAtEven = 0, zerosAtOdd = 0;
-    for (std::size_t i = 0; i < head.size(); ++i)
-        if (head[i] == '\0')
-            ++(i % 2 == 0 ? zerosAtEven : zerosAtOdd);
-    if ((zerosAtEven + zerosAtOdd) * 8 >= head.size()) {
-        const char* order = zerosAtOdd >= zerosAtEven ? "UTF-16LE" : "UTF-16BE";
-        return std::string("looks like ") + order + " text (it is full of zero bytes)" + std::string(kConvert) +
-               "; convert it with: iconv -f " + order + " -t CP936";
+    for (const bool littleEndian : {true, false}) {
+        if (LooksLikeUtf16(bytes, littleEndian)) {
+            const std::string order = littleEndian ? "UTF-16LE" : "UTF-16BE";
+            return "looks like " + order + " text (it is full of zero bytes)" + std::string(kConvert) +
+                   "; convert it with: iconv -f " + order + " -t CP936";
+        }
     }
-    if (LooksLikeUtf8(head))
+    if (LooksLikeUtf8(bytes))
         return "looks like UTF-8 text" + std::string(kConvert) + "; convert it with: iconv -f UTF-8 -t CP936";
+    if (HasCarriageReturnLineEnds(bytes))
+        return std::string("ends its lines with a carriage return alone (CR, as old Mac files do), so it reads as "
+                           "one line and every search will answer \"no find\"; convert it with: tr '\\r' '\\n'");
     if (std::none_of(table.begin(), table.end(), [](const CharEntry& entry) { return IsDoubleByteCharacter(entry.key); }))
-        return "has no line that starts with a code page 936 double-byte character" + std::string(kConvert);
+        return "has no line that starts with a code page 936 double-byte character; dictionaries are code page 936 "
+               "(GB2312/GBK) text, so every search will answer \"no find\"";
     return std::nullopt;
-}
-
-std::string ReadFileHead(const std::string& path, std::size_t limit)
-{
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    std::string head(limit, '\0');
-    const std::size_t got = file ? std::fread(head.data(), 1, limit, file.get()) : 0;
-    head.resize(got);
-    return head;
 }

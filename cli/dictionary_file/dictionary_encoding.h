@@ -9,10 +9,6 @@
 #include "dictionary/char_table.h"
 
 // What a dictionary file looks like when it does not look like code page 936
-// text, with what to do about it; nothing when it does. `head` is the
-// file's first bytes (ReadFileHead), `table` what was read from it.
-std::optional<std::string> WrongEncoding(std::string_view head, const CharTable& table);
-
-// Up to `limit` bytes from the start of the file at `path` (a native path);
-// empty when it cannot be read.
-std::string ReadFileHead(const std::string& path, std::size_t limit);
+// text with line feeds, with what to do about it; nothing when it does.
+// `bytes` is the whole file, `table` what was read from it.
+std::optional<std::string> WrongEncoding(std::string_view bytes, const CharTable& table);

@@ -67,8 +67,9 @@ std::optional<std::string> ChooseDictionary(const std::optional<std::string>& gi
         return given;
     std::error_code ignored;
     // Anything named hz.txt here is the user's choice, even when it turns out
-    // unreadable: reading it then fails with a message naming it.
-    if (fs::exists("hz.txt", ignored))
+    // unreadable: reading it then fails with a message naming it. A link
+    // that leads nowhere, or round in a loop, is such a file too.
+    if (fs::exists(fs::symlink_status("hz.txt", ignored)))
         return std::string("hz.txt");
     if (std::optional<std::string> bundled = FindBundledDictionary(executableDirectory, kBundledGb2312))
         return bundled;

@@ -8,7 +8,8 @@
 #include "cli/input/query_text.h"
 
 // Every character of every line of `in`, in the locale's character set, as
-// one query each, with spaces skipped. Lines are read as they are needed, so
+// one query each, with blanks and punctuation skipped; a line of punctuation
+// alone is one query with a problem. Lines are read as they are needed, so
 // input of any length takes the memory of its longest line.
 class InputQueries {
 public:
@@ -26,5 +27,7 @@ private:
     std::string m_line;  // UTF-8
     std::size_t m_position = 0;
     std::size_t m_lineNumber = 0;
+    bool m_punctuation = false;   // the line so far held punctuation
+    bool m_anyCharacter = false;  // the line so far held a character
     std::string m_readError;
 };

@@ -31,14 +31,37 @@ std::string JsonString(std::string_view utf8)
     return text + "\"";
 }
 
+// A TSV field: a key may hold any byte but zero, and a tab, CR or line feed
+// in it would break the columns, so those are escaped as \t, \r and \n, and
+// the backslash itself as \\.
+std::string TsvField(std::string_view utf8)
+{
+    std::string field;
+    for (char c : utf8) {
+        switch (c) {
+        case '\t': field += "\\t"; break;
+        case '\r': field += "\\r"; break;
+        case '\n': field += "\\n"; break;
+        case '\\': field += "\\\\"; break;
+        default: field += c;
+        }
+    }
+    return field;
+}
+
 void AppendTsv(std::string& text, const std::string& key, const std::vector<ScoreGroup>& groups)
 {
+    const std::string keyField = TsvField(key);
     for (const ScoreGroup& group : groups) {
-        text += key;
+        text += keyField;
         text += '\t';
         text += std::to_string(group.score);
         text += '\t';
-        text += JoinChars(group, " ");
+        for (std::size_t i = 0; i < group.chars.size(); ++i) {
+            if (i > 0)
+                text += ' ';
+            text += TsvField(group.chars[i]);
+        }
         text += '\n';
     }
 }
@@ -106,7 +129,7 @@ void WriteAllMatches(const CharTable& table, const Options& options, OutputStrea
             text.clear();
             // A reader that has gone (| head) or a full disk: nothing more
             // can be written, so the rest need not be worked out.
-            if (out.Failed())
+            if (out.Failed() || err.Failed())
                 return;
         }
         if (progress && (i % 512 == 0 || i + 1 == table.size()))

@@ -20,7 +20,7 @@ std::string ListingLine(const Query& query, const CharEntry& queryEntry, const Q
                         int score)
 {
     const std::string verb = score >= kMinimumScore ? " lists " : " does not list ";
-    return query.text + verb + match.text + " (" + std::to_string(score) + "): " +
+    return query.Shown() + verb + match.Shown() + " (" + std::to_string(score) + "): " +
            DescribeSharedRun(matchEntry.code, LongestSharedRun(matchEntry.code, queryEntry.code)) + "\n";
 }
 
@@ -39,12 +39,23 @@ bool ComparePair(const CharTable& table, const Query& a, const Query& b, GbkHint
         out.Write(ListingLine(a, *entryA, b, *entryB, aListsB) + ListingLine(b, *entryB, a, *entryA, bListsA));
         return true;
     }
-    if (entryA == entryB)
-        out.Write(a.text + " is given twice; a character never lists itself.\n");
+    if (entryA == entryB) {
+        // The search finds a key's first line; a later line with the same
+        // key is another entry, which it may list.
+        int later = 0;
+        for (const CharEntry& entry : table)
+            if (&entry != entryA && entry.key == entryA->key)
+                later = std::max(later, CommonRunLength(entry.code, entryA->code));
+        if (later >= kMinimumScore)
+            out.Write(a.Shown() + " is given twice; the dictionary has two lines for it, and its search lists the later one (" +
+                      std::to_string(later) + "), never the line it looks up.\n");
+        else
+            out.Write(a.Shown() + " is given twice; a character never lists itself.\n");
+    }
     else if (entryA->code == entryB->code)
-        out.Write(a.text + " and " + b.text + " have the same code, so neither lists the other.\n");
+        out.Write(a.Shown() + " and " + b.Shown() + " have the same code, so neither lists the other.\n");
     else
-        out.Write(a.text + " and " + b.text + " share no run of " + Bytes(kMinimumScore) +
+        out.Write(a.Shown() + " and " + b.Shown() + " share no run of " + Bytes(kMinimumScore) +
                   " of code, so neither lists the other (their longest shared run is " +
                   Bytes(std::max(aListsB, bListsA)) + ").\n");
     return false;

@@ -65,17 +65,17 @@ const CharEntry* LookUpQuery(const CharTable& table, const Query& query, bool na
     }
     const std::optional<std::string> key = Utf8ToCp936(query.text);
     if (!key) {
-        err.Write("no find: " + query.text + " has no code page 936 form, so no dictionary holds it\n");
+        err.Write("no find: " + query.Shown() + " has no code page 936 form, so no dictionary holds it\n");
         return nullptr;
     }
     if (const CharEntry* entry = FindEntry(table, *key))
         return entry;
     if (const std::optional<std::string>& broken = gbk.BrokenDictionary())
-        err.Write("no find: " + query.text + " is not in \"" + *broken + "\" (see the warning above)\n");
+        err.Write("no find: " + query.Shown() + " is not in \"" + *broken + "\" (see the warning above)\n");
     else if (gbk.Has(*key))
-        err.Write("no find: " + query.text + " is in the GBK dictionary, not this one: use --dict gbk\n");
+        err.Write("no find: " + query.Shown() + " is in the GBK dictionary, not this one: use --dict gbk\n");
     else
-        err.Write(named ? "no find: " + query.text + "\n" : std::string("no find\n"));
+        err.Write(named ? "no find: " + query.Shown() + "\n" : std::string("no find\n"));
     return nullptr;
 }
 
@@ -89,7 +89,7 @@ void QueryAnswers::SayNoLookAlikes(const Query& query, std::string_view key, boo
     if (labelled)
         m_out.Write("  (" + text + ")\n");
     else
-        m_err.Write(query.text + ": " + text + "\n");
+        m_err.Write(query.Shown() + ": " + text + "\n");
 }
 
 bool QueryAnswers::Answer(const Query& query, bool labelled)
@@ -101,7 +101,7 @@ bool QueryAnswers::Answer(const Query& query, bool labelled)
     KeepTop(list, m_options.top);
     const std::string_view indent = labelled ? "  " : "";
     if (labelled)
-        m_out.Write(query.text + ":\n");
+        m_out.Write(query.Shown() + ":\n");
     if (list.empty())
         SayNoLookAlikes(query, entry->key, labelled);
     else if (m_options.why)
@@ -119,7 +119,9 @@ bool QueryAnswers::AnswerAll(const std::function<std::optional<Query>()>& next)
     std::optional<Query> following = query ? next() : std::nullopt;
     const bool labelled = following.has_value();
     bool allFound = true;
-    while (query && !m_out.Failed()) {
+    // A reader of the results or of the messages that has gone ends the
+    // run: what is left could not be told.
+    while (query && !m_out.Failed() && !m_err.Failed()) {
         allFound = Answer(*query, labelled) && allFound;
         query = std::move(following);
         following = query ? next() : std::nullopt;
