@@ -64,7 +64,7 @@ std::vector<ScoredChar> FilteredLiteralSearch::RankMatches(std::string_view quer
     for (const std::uint32_t i : candidates) {
         const int score = LiteralCommonRunLength(m_table[i].code, queryCode);
         if (score >= kMinimumScore)
-            list.push_back(ScoredChar{m_table[i].key, score});
+            list.push_back(ScoredChar{std::string(m_table[i].key), score});
     }
     SortByScore(list);
     return list;
