@@ -19,6 +19,9 @@ OUTPUT_FILES = ("hz.txt", "hz-gbk.txt")
 # rare character promotes its 8 likeliest, so that it finds a partner that
 # still has room.
 COMMON_BUDGET = (7, 8)
+# How much less likely a simplified or rare candidate counts when a known
+# traditional character picks the look-alikes it promotes.
+ASIDE = 0.15
 RARE_BUDGET = (8, 1)
 
 
@@ -69,36 +72,53 @@ def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
     return scheme
 
 
-def budgets(common_count, common, rare):
-    """(promotions, capacity) per character index: the common characters
-    (the first `common_count`) get `common`, the others `rare`."""
-    return (lambda index: (common if index < common_count else rare)[0],
-            lambda index: (common if index < common_count else rare)[1])
+def budgets(known, common, rare):
+    """(promotions, capacity) per character index: the known characters
+    (`known[index]` true) get `common`, the others `rare`."""
+    return (lambda index: (common if known[index] else rare)[0],
+            lambda index: (common if known[index] else rare)[1])
 
 
 def dictionary_codes(characters, component_codes, links, vectors, signals, common_count,
-                     lone_codes, known_count=None):
+                     lone_codes, known=None):
     """The final codes of one dictionary's characters, in its line order;
-    the first `common_count` are the common ones, and the first
-    `known_count` (default: `common_count`) have a common one's budget of
-    links (see known_count).  `links` are the pairs
+    the first `common_count` are the common ones (GB2312), and those with
+    `known[index]` true (default: the common ones) have a common one's
+    budget of links (see known_characters).  `links` are the pairs
     whose component codes are alike (lookalike.tree_links).  `lone_codes`
     (per index, or None) replace the component codes of the characters that
     would otherwise list nothing."""
     keys = [character.encode("gbk") for character in characters]
     neighbours = glyphs.nearest(vectors, range(len(characters)))
     likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
-    if known_count is None:
-        known_count = common_count
+    if known is None:
+        known = [index < common_count for index in range(len(characters))]
+
+    def aside(first, second):
+        # A known traditional character promotes its traditional look-alikes
+        # before simplified or rare ones: links to those are graded lowest
+        # and would take the places of the ones a reader of traditional
+        # text needs (車 held 卓 革 单 and not 東).
+        traditional = first >= common_count and known[first]
+        return ASIDE if traditional and (second < common_count or not known[second]) else 0
+
+    def keep(first, second):
+        # A GB2312 character promotes no traditional one, though one may
+        # promote it: such a link is graded lowest and would fill the
+        # traditional character's room (门 们 问 闪 all took 門's).  Its
+        # place among the GB2312 one's likeliest is not given to another,
+        # so that lists of GB2312 queries are no longer.
+        return not (first < common_count <= second and known[second])
+
     promoted = lookalike.promoted_links(likeness, len(characters),
-                                        *budgets(known_count, COMMON_BUDGET, RARE_BUDGET), links)
+                                        *budgets(known, COMMON_BUDGET, RARE_BUDGET), links, aside,
+                                        keep)
     # A rare character comes after a common one's own closest look-alikes,
-    # and a common traditional one (between common_count and known_count)
-    # after a common simplified one's; among themselves the traditional
-    # ones are graded as the simplified ones are.
+    # and a known traditional one after a common simplified one's; among
+    # themselves the traditional ones are graded as the simplified ones are.
     lowest = min(tokens.GRADES)
     promoted = [(first, second, grade if second < common_count
-                 or common_count <= first and second < known_count else lowest)
+                 or common_count <= first and known[first] and known[second] else lowest)
                 for first, second, grade in promoted]
     listed = {index for pair in links for index in pair}
     listed.update(index for first, second, _ in promoted for index in (first, second))
@@ -107,16 +127,14 @@ def dictionary_codes(characters, component_codes, links, vectors, signals, commo
     return keys, tokens.attach(component_codes, promoted, keys)
 
 
-def known_count(characters, common_count, dictionary_like):
-    """How many characters of a dictionary's line order are common ones:
-    the GB2312 ones, then those outside it that Unihan gives a frequency
-    class or a school grade (the common traditional characters), which the
-    line order puts right after them."""
+def known_characters(characters, common_count, dictionary_like):
+    """Per character of a dictionary's line order, whether it is a known
+    one: a GB2312 character (the first `common_count`), or one that Unihan
+    gives a frequency class or a school grade (a common traditional
+    character: 車 東 書)."""
     ranked = dictionary_like["kFrequency"].keys() | dictionary_like["kGradeLevel"].keys()
-    count = common_count
-    while count < len(characters) and characters[count] in ranked:
-        count += 1
-    return count
+    return [index < common_count or character in ranked
+            for index, character in enumerate(characters)]
 
 
 def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None):
@@ -168,6 +186,7 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
         lone = [whole[c] if c not in common_set else None for c in characters]
         keys, codes = dictionary_codes(characters, [component[c] for c in characters], links,
                                        vectors, signals, len(common), lone,
-                                       known_count(characters, len(common), dictionary_like))
+                                       known_characters(characters, len(common),
+                                                        dictionary_like))
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files

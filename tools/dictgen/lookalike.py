@@ -145,29 +145,37 @@ def grade(value):
     return next(length for threshold, length in GRADES if value >= threshold)
 
 
-def promoted_links(likeness, count, promotions, capacity, tree):
+def promoted_links(likeness, count, promotions, capacity, tree, aside=None, keep=None):
     """[(i, j, grade)]: each character's likeliest candidates, as far as
     `promotions(i)` says, kept while neither end holds `capacity(i)` links.
     `tree` ({(i, j): score}, i < j) is what the component codes share: a
     pair they already give a run as long as its grade is not promoted, and
     a character they give no look-alike at all, with no candidate that
     alike, promotes its likeliest ones all the same.  Stronger pairs are
-    settled first; ties go by index."""
+    settled first; ties go by index.  `aside(i, j)`, if given, is how much
+    less likely j counts among i's candidates when i picks which to promote
+    (a traditional character's simplified or rare candidates), without
+    changing the pair's likeness or grade.  `keep(i, j)`, if given, says
+    whether i promotes j when j is among its likeliest: a candidate it does
+    not keep still takes its place among them."""
     by_character = [[] for _ in range(count)]
     for pair, value in likeness.items():
         if value >= LONE_AT_LEAST and tree.get(pair, 0) < grade(value):
             first, second = pair
-            by_character[first].append((-value, second))
-            by_character[second].append((-value, first))
+            for one, other in ((first, second), (second, first)):
+                set_aside = aside(one, other) if aside else 0
+                by_character[one].append((set_aside - value, -value, other))
     listed = {index for pair in tree for index in pair}
     chosen = set()
     for first, candidates in enumerate(by_character):
         candidates.sort()
-        promoted = [second for value, second in candidates
+        promoted = [second for _, value, second in candidates
                     if -value >= PROMOTE_AT_LEAST][:promotions(first)]
+        if keep is not None:
+            promoted = [second for second in promoted if keep(first, second)]
         if not promoted and first not in listed:
             # As many as it may promote, so that one with room is found.
-            promoted = [second for _, second in candidates[:promotions(first)]]
+            promoted = [second for _, _, second in candidates[:promotions(first)]]
         for second in promoted:
             chosen.add((min(first, second), max(first, second)))
     held = [0] * count
