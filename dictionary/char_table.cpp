@@ -162,6 +162,10 @@ bool ReadDictionaryFile(const std::string& path, std::string& bytes, std::string
             errno = EIO;
         return failWithErrno("cannot read");
     }
+    const std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    if (lines > MaxDictionaryLines(bytes.size()))
+        return fail("\"" + path + "\" holds " + std::to_string(lines) + " lines, more than the " +
+                    std::to_string(MaxDictionaryLines(bytes.size())) + " a dictionary of its size may hold");
     return true;
 }
 

@@ -2,6 +2,7 @@
 // file order. Keys and codes are code page 936 byte strings, never converted.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -75,9 +76,20 @@ void ParseCharTable(std::string_view bytes, CharTable& table);
 // (and /dev/zero, say, would never end).
 inline constexpr std::size_t kMaxDictionaryBytes = std::size_t{512} << 20;
 
+// The most lines a dictionary file of `fileBytes` bytes may hold. Each line
+// costs an entry of views besides its bytes, so a file of very short lines
+// would take many times its size: the entries may take at most twice the
+// file, or 64 MB for a small file (two million lines).
+inline constexpr std::size_t MaxDictionaryLines(std::size_t fileBytes)
+{
+    const std::size_t entryBytes = std::max(std::size_t{64} << 20, 2 * fileBytes);
+    return entryBytes / sizeof(CharEntry);
+}
+
 // Reads the file at `path` whole, in binary, in one pass, so that pipes and
 // FIFOs work too. When it cannot be opened or read, or holds more than
-// kMaxDictionaryBytes, returns false and puts why into `*reason` (when given).
+// kMaxDictionaryBytes or more lines than MaxDictionaryLines, returns false and
+// puts why into `*reason` (when given).
 bool ReadDictionaryFile(const std::string& path, std::string& bytes, std::string* reason = nullptr);
 
 // Reads the file at `path` whole (ReadDictionaryFile) and parses it into `table`.

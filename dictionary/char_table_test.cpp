@@ -201,6 +201,20 @@ TEST_F(DictionaryFile, DirectoryIsReported)
     EXPECT_TRUE(table.empty());
 }
 
+// Each line takes an entry besides its bytes: a file of a few million
+// one-byte lines would take many times its size, and is refused instead.
+TEST_F(DictionaryFile, TooManyLinesForItsSizeAreRefused)
+{
+    const std::size_t most = MaxDictionaryLines(0);
+    CharTable table;
+    std::string reason;
+    EXPECT_TRUE(LoadCharTable(table, Write("most.txt", std::string(most - 1, '\n')), &reason)) << reason;
+    table.Clear();
+    EXPECT_FALSE(LoadCharTable(table, Write("many.txt", std::string(most, '\n')), &reason));
+    EXPECT_NE(reason.find("many.txt\" holds " + std::to_string(most + 1) + " lines"), std::string::npos) << reason;
+    EXPECT_TRUE(table.empty());
+}
+
 TEST_F(DictionaryFile, EmptyFileGivesAnEmptyTable)
 {
     CharTable table;
