@@ -9,14 +9,10 @@
 
 namespace {
 
-struct Range {
-    std::uint32_t first, last;
-};
-
 // Characters with Unicode's White_Space property, the zero-width space and
 // the byte order mark (a zero-width no-break space): none can be part of a
 // key, and pasted text brings them along.
-constexpr Range kBlanks[] = {
+constexpr CodePointRange kBlanks[] = {
     {0x0009, 0x000D}, {0x0020, 0x0020}, {0x0085, 0x0085}, {0x00A0, 0x00A0}, {0x1680, 0x1680},
     {0x2000, 0x200B}, {0x2028, 0x2029}, {0x202F, 0x202F}, {0x205F, 0x205F}, {0x3000, 0x3000},
     {0xFEFF, 0xFEFF},
@@ -26,7 +22,7 @@ constexpr Range kBlanks[] = {
 // is full of ，、；。 and quotes and brackets, and no dictionary key is one.
 // Letters, digits and other symbols stay queries, as do 々 and 〇, which are
 // used as characters.
-constexpr Range kPunctuation[] = {
+constexpr CodePointRange kPunctuation[] = {
     {0x0021, 0x002F}, {0x003A, 0x0040}, {0x005B, 0x0060}, {0x007B, 0x007E},  // ASCII
     {0x00A1, 0x00A1}, {0x00A7, 0x00A7}, {0x00AB, 0x00AB}, {0x00B6, 0x00B7}, {0x00BB, 0x00BB},
     {0x00BF, 0x00BF},                                                        // Latin-1 punctuation
@@ -36,15 +32,6 @@ constexpr Range kPunctuation[] = {
     {0xFE10, 0xFE19}, {0xFE30, 0xFE4F}, {0xFE50, 0xFE6B},                    // vertical, compatibility, small forms
     {0xFF01, 0xFF0F}, {0xFF1A, 0xFF20}, {0xFF3B, 0xFF40}, {0xFF5B, 0xFF65},  // full-width ASCII punctuation
 };
-
-template <std::size_t kSize>
-bool InRanges(std::uint32_t codePoint, const Range (&ranges)[kSize])
-{
-    for (const Range& range : ranges)
-        if (codePoint >= range.first && codePoint <= range.last)
-            return true;
-    return false;
-}
 
 }  // namespace
 

@@ -1,8 +1,10 @@
 #include "cli/output/shared_run_text.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <set>
 
+#include "cli/text/shown_text.h"
 #include "cli/text/text_codec.h"
 
 namespace {
@@ -41,16 +43,14 @@ bool IsSymbol(unsigned char lead)
 // ("a part without a name"), as a dictionary of characters would show it.
 constexpr std::string_view kUnnamedPart = "〔无名部件〕";
 
-// Whether converted text is something to read: no U+FFFD (EF BF BD in
-// UTF-8), which stands for a pair code page 936 leaves without a character,
-// and nothing of the private-use area U+E000-U+F8FF (EE 80 80 to EF A3 BF),
-// where Windows puts the user-defined pairs.
+// Whether converted text is something to read: no U+FFFD, which stands for
+// a pair code page 936 leaves without a character, and nothing of the
+// private-use area U+E000-U+F8FF, where Windows puts the user-defined pairs.
 bool IsReadable(std::string_view utf8)
 {
-    for (std::size_t i = 0; i + 2 < utf8.size(); ++i) {
-        const unsigned char first = static_cast<unsigned char>(utf8[i]);
-        const unsigned char second = static_cast<unsigned char>(utf8[i + 1]);
-        if (first == 0xEE || (first == 0xEF && (second <= 0xA3 || (second == 0xBF && utf8[i + 2] == '\xBD'))))
+    for (std::size_t at = 0, length; at < utf8.size(); at += length) {
+        const std::uint32_t codePoint = DecodeUtf8(utf8.substr(at), &length);
+        if (codePoint == 0xFFFD || (codePoint >= 0xE000 && codePoint <= 0xF8FF))
             return false;
     }
     return !utf8.empty();

@@ -6,13 +6,9 @@
 
 namespace {
 
-struct Range {
-    std::uint32_t first, last;
-};
-
 // Combining marks of the scripts a user of this program is likely to meet,
 // the marks that are combining in every script, and invisible characters.
-constexpr Range kUnshowable[] = {
+constexpr CodePointRange kUnshowable[] = {
     {0x0000, 0x001F}, {0x007F, 0x009F},    // C0, DEL, C1
     {0x00AD, 0x00AD},                      // soft hyphen
     {0x0300, 0x036F},                      // combining diacritical marks
@@ -48,10 +44,7 @@ std::uint32_t DecodeUtf8(std::string_view utf8, std::size_t* length)
 
 bool IsUnshowable(std::uint32_t codePoint)
 {
-    for (const Range& range : kUnshowable)
-        if (codePoint >= range.first && codePoint <= range.last)
-            return true;
-    return false;
+    return InRanges(codePoint, kUnshowable);
 }
 
 std::string ShownText(std::string_view utf8)

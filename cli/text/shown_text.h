@@ -3,9 +3,25 @@
 // nothing.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+// An inclusive range of code points, and whether a code point lies in any of
+// a table of them.
+struct CodePointRange {
+    std::uint32_t first, last;
+};
+
+template <std::size_t kSize>
+bool InRanges(std::uint32_t codePoint, const CodePointRange (&ranges)[kSize])
+{
+    for (const CodePointRange& range : ranges)
+        if (codePoint >= range.first && codePoint <= range.last)
+            return true;
+    return false;
+}
 
 // The code point of the UTF-8 character at the start of `utf8`, and its
 // length in `*length`; U+FFFD, 1 for a byte that starts no valid character.
