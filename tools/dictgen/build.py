@@ -9,6 +9,8 @@ from .scheme import Scheme
 
 TOOL_DIR = Path(__file__).resolve().parent
 HANZI_VERSION = "3.2.0"
+# The Unihan fields that rank characters by how common they are.
+RANKING_FIELDS = ("kFrequency", "kGradeLevel")
 OUTPUT_FILES = ("hz.txt", "hz-gbk.txt")
 # (promotions, capacity) of look-alike links: a GB2312 character promotes
 # its 7 likeliest candidates and holds at most 8 links, and so does a
@@ -68,8 +70,17 @@ def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
         stroke_counts=stroke_counts,
         radical_ideographs=sources.read_radical_ideographs(unicode_dir),
     )
-    scheme.name_compounds(sources.gb2312_hanzi())
+    # The unnamed compounds of the common characters, simplified and the
+    # traditional ones Unihan ranks (those whose whole codes are made), are
+    # parts of their own: 門 is two halves, not the strokes of 彐 and 丨.
+    dictionary_like = sources.read_dictionary_like(unicode_dir, RANKING_FIELDS)
+    scheme.name_compounds(sources.gb2312_hanzi() + sorted(ranked_characters(dictionary_like)))
     return scheme
+
+
+def ranked_characters(dictionary_like):
+    """The characters Unihan gives a frequency class or a school grade."""
+    return {character for field in RANKING_FIELDS for character in dictionary_like[field]}
 
 
 def budgets(known, common, rare):
@@ -132,7 +143,7 @@ def known_characters(characters, common_count, dictionary_like):
     one: a GB2312 character (the first `common_count`), or one that Unihan
     gives a frequency class or a school grade (a common traditional
     character: 車 東 書)."""
-    ranked = dictionary_like["kFrequency"].keys() | dictionary_like["kGradeLevel"].keys()
+    ranked = ranked_characters(dictionary_like)
     return [index < common_count or character in ranked
             for index, character in enumerate(characters)]
 
@@ -157,17 +168,21 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     Lines go most common character first, so that within a score group the
     characters a reader knows come first.  Component codes are made in code
     order, which fixes the codes handed out to unnamed pieces and strokes
-    whatever the line order.  Characters outside GB2312 carry only their own
-    block and those of their rare parts (see Scheme.rare_code), unless that
-    leaves them with no look-alike at all.
+    whatever the line order.  The rare characters outside GB2312 carry only
+    their own block and those of their rare parts (see Scheme.rare_code),
+    unless that leaves them with no look-alike at all.  The traditional
+    characters that Unihan ranks carry their whole code, as the GB2312 ones
+    do, so that they meet their families: 詩 持 share 寺, 閉 開 間 share
+    門's outline.
     """
     common = sources.gb2312_hanzi()
     common_set = set(common)
     coded = sources.cp936_hanzi()
-    whole = {character: scheme.code(character) for character in coded}
-    component = {character: whole[character] if character in common_set
-                 else scheme.rare_code(character, common_set) for character in coded}
     dictionary_like = sources.read_dictionary_like(unicode_dir)
+    ranked = ranked_characters(dictionary_like)
+    whole = {character: scheme.code(character) for character in coded}
+    component = {character: whole[character] if character in common_set or character in ranked
+                 else scheme.rare_code(character, common_set) for character in coded}
     order = line_order(unicode_dir, dictionary_like)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)
     signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts,

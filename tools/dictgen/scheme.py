@@ -355,14 +355,15 @@ class Scheme:
                 return self.opened(ideograph)
         return b""
 
-    def code(self, character, depth=0):
-        """The structure code of a character, as bytes."""
+    def code(self, character, depth=0, small_parts=True):
+        """The structure code of a character, as bytes; without
+        `small_parts`, without the blocks of its simple parts."""
         kind, parts = self.parts(character)
         if not parts:
             return self.unit_code(character)
         out = self.block(character)
         for part in parts:
-            if self.opens(character, parts, part):
+            if self.opens(character, parts, part) and (small_parts or not self.is_simple(part)):
                 opened = self.opened(part)
                 out += opened + self.inner_blocks(part, opened)
         out += self.hidden_radical(character, parts)
@@ -370,7 +371,9 @@ class Scheme:
                 and depth < MAX_DEPTH):
             # 已 is 己 changed a little, 入 is 人 mirrored: each takes its
             # base's code along.
-            out += self.code(parts[0], depth + 1)
+            # Not the base's simple parts: that 彐 is the body of 門's half
+            # says nothing of 門, which would meet 雪 and 扫 through it.
+            out += self.code(parts[0], depth + 1, small_parts=False)
         elif has_outline(kind):
             first = self.unit_code(parts[0])
             out += first + bytes([FUSED_MARK]) + first

@@ -32,19 +32,21 @@ DECOMPOSITIONS = {
     "夆": ("d", ["夂", "丰"]), "峰": ("a", ["山", "夆"]), "逢": ("sl", ["辶", "夆"]),
     "缝": ("a", ["纟", "逢"]),        # 夆 inside 逢 inside 缝
     "何": ("a", ["亻", "可"]), "荷": ("d", ["艹", "何"]),
+    "門": ("rrefr", ["90006"]),       # its half mirrored; the half is 丨 by 彐
+    "90006": ("w", ["丨", "彐"]), "彐": ("str", ["㇕", "二"]), "雪": ("d", ["雨", "彐"]),
 }
 RADICALS = {
     "清": [("85", 8)], "河": [("85", 5)], "氵": [("85", 0)],
     "请": [("149'", 8)], "讠": [("149'", 0)],
     "青": [("174", 0)], "日": [("72", 0)], "目": [("109", 0)],
-    "大": [("37", 0)], "太": [("37", 1)], "犬": [("94", 0)],
+    "大": [("37", 0)], "太": [("37", 1)], "犬": [("94", 0)], "雪": [("173", 3)],
 }
 STROKES = {
     "一": 1, "丨": 1, "丶": 1, "二": 2, "三": 3, "口": 3, "冂": 2, "丁": 2, "人": 2,
     "月": 4, "丰": 4, "青": 8, "清": 11, "请": 10, "河": 8, "可": 5, "氵": 3, "讠": 2,
     "日": 4, "目": 5, "贝": 4, "见": 4, "儿": 2, "夭": 4, "竹": 6, "大": 3, "太": 4, "犬": 4,
     "夂": 3, "夆": 7, "山": 3, "辶": 3, "纟": 3, "峰": 10, "逢": 10, "缝": 13,
-    "亻": 2, "何": 7, "艹": 3, "荷": 10,
+    "亻": 2, "何": 7, "艹": 3, "荷": 10, "彐": 3, "雨": 8, "門": 8, "雪": 11,
 }
 
 
@@ -52,7 +54,7 @@ def make_scheme(named=True):
     made = scheme.Scheme(
         decompositions=DECOMPOSITIONS,
         equivalents={"⺮": "竹", "㇒": "丿"},
-        radical_forms={"85": {"水", "氵"}, "149": {"言", "讠"}, "37": {"大"}},
+        radical_forms={"85": {"水", "氵"}, "149": {"言", "讠"}, "37": {"大"}, "173": {"雨"}},
         radical_numbers=RADICALS,
         stroke_counts=STROKES,
         radical_ideographs={"85": "水", "149'": "讠", "37": "大", "94": "犬"},
@@ -90,6 +92,11 @@ class LikenessTest(unittest.TestCase):
         self.assertGreaterEqual(self.score("缝", "峰"), 4)
         # 荷 holds 可 (5 strokes) through 何, and does not meet 河.
         self.assertLess(self.score("荷", "河"), 4)
+
+    def test_mirrored_character_does_not_meet_the_small_parts_of_its_base(self):
+        # 彐 is the body of 門's half, not of 門: 門 does not list 雪.
+        self.assertIn(self.scheme.block("彐"), self.scheme.code("雪"))
+        self.assertLess(self.score("門", "雪"), 4)
 
     def test_no_two_characters_share_a_code(self):
         characters = [name for name in DECOMPOSITIONS if len(name) == 1 and scheme.cp936_form(name)]
