@@ -70,9 +70,9 @@ def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
         stroke_counts=stroke_counts,
         radical_ideographs=sources.read_radical_ideographs(unicode_dir),
     )
-    # The unnamed compounds of the common characters, simplified and the
-    # traditional ones Unihan ranks (those whose whole codes are made), are
-    # parts of their own: 門 is two halves, not the strokes of 彐 and 丨.
+    # The unnamed compounds of the common characters, the GB2312 ones and
+    # the traditional ones Unihan ranks (whose whole codes are made), are
+    # parts of their own: 門 is its half 𠁣 mirrored, not 丨 and 彐.
     dictionary_like = sources.read_dictionary_like(unicode_dir, RANKING_FIELDS)
     scheme.name_compounds(sources.gb2312_hanzi() + sorted(ranked_characters(dictionary_like)))
     return scheme
