@@ -27,21 +27,6 @@ constexpr CodePointRange kUnshowable[] = {
 
 }  // namespace
 
-std::uint32_t DecodeUtf8(std::string_view utf8, std::size_t* length)
-{
-    const std::size_t size = Utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
-    if (size == 1 || size > utf8.size() || !IsValidUtf8(utf8.substr(0, size))) {
-        *length = 1;
-        const unsigned char byte = static_cast<unsigned char>(utf8[0]);
-        return byte < 0x80 ? byte : 0xFFFD;
-    }
-    *length = size;
-    std::uint32_t codePoint = static_cast<unsigned char>(utf8[0]) & (0x7F >> size);
-    for (std::size_t k = 1; k < size; ++k)
-        codePoint = codePoint << 6 | (static_cast<unsigned char>(utf8[k]) & 0x3F);
-    return codePoint;
-}
-
 bool IsUnshowable(std::uint32_t codePoint)
 {
     return InRanges(codePoint, kUnshowable);

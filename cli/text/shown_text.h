@@ -23,10 +23,6 @@ bool InRanges(std::uint32_t codePoint, const CodePointRange (&ranges)[kSize])
     return false;
 }
 
-// The code point of the UTF-8 character at the start of `utf8`, and its
-// length in `*length`; U+FFFD, 1 for a byte that starts no valid character.
-std::uint32_t DecodeUtf8(std::string_view utf8, std::size_t* length);
-
 // Control characters (C0, DEL, C1), invisible ones (format characters,
 // zero-width and other blank-looking characters, variation selectors) and
 // combining marks, which would attach to what is printed before them.

@@ -3,6 +3,8 @@
 // Linux, the Win32 code page functions on Windows.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +19,11 @@ std::string Cp936ToUtf8(std::string_view cp936);
 
 // Whether `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
+
+// The code point of the UTF-8 character at the start of `utf8` (not empty),
+// and its length in `*length`; U+FFFD, 1 for a byte that starts no valid
+// character.
+std::uint32_t DecodeUtf8(std::string_view utf8, std::size_t* length);
 
 // How many bytes the UTF-8 sequence that `lead` starts takes: 1 for ASCII,
 // and for a byte that starts no sequence.

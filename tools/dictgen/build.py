@@ -70,11 +70,6 @@ def load_scheme(package_dir=TOOL_DIR, unicode_dir=sources.UNICODE_DATA_DIR):
         stroke_counts=stroke_counts,
         radical_ideographs=sources.read_radical_ideographs(unicode_dir),
     )
-    # The unnamed compounds of the common characters, the GB2312 ones and
-    # the traditional ones Unihan ranks (whose whole codes are made), are
-    # parts of their own: 門 is its half 𠁣 mirrored, not 丨 and 彐.
-    dictionary_like = sources.read_dictionary_like(unicode_dir, RANKING_FIELDS)
-    scheme.name_compounds(sources.gb2312_hanzi() + sorted(ranked_characters(dictionary_like)))
     return scheme
 
 
@@ -138,12 +133,11 @@ def dictionary_codes(characters, component_codes, links, vectors, signals, commo
     return keys, tokens.attach(component_codes, promoted, keys)
 
 
-def known_characters(characters, common_count, dictionary_like):
+def known_characters(characters, common_count, ranked):
     """Per character of a dictionary's line order, whether it is a known
-    one: a GB2312 character (the first `common_count`), or one that Unihan
-    gives a frequency class or a school grade (a common traditional
-    character: 車 東 書)."""
-    ranked = ranked_characters(dictionary_like)
+    one: a GB2312 character (the first `common_count`), or one of `ranked`,
+    those Unihan gives a frequency class or a school grade (a common
+    traditional character: 車 東 書)."""
     return [index < common_count or character in ranked
             for index, character in enumerate(characters)]
 
@@ -180,6 +174,9 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     coded = sources.cp936_hanzi()
     dictionary_like = sources.read_dictionary_like(unicode_dir)
     ranked = ranked_characters(dictionary_like)
+    # The unnamed compounds of the characters whose whole codes are made are
+    # parts of their own: 門 is its half 𠁣 mirrored, not 丨 and 彐.
+    scheme.name_compounds(common + sorted(ranked - common_set))
     whole = {character: scheme.code(character) for character in coded}
     component = {character: whole[character] if character in common_set or character in ranked
                  else scheme.rare_code(character, common_set) for character in coded}
@@ -201,7 +198,6 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
         lone = [whole[c] if c not in common_set else None for c in characters]
         keys, codes = dictionary_codes(characters, [component[c] for c in characters], links,
                                        vectors, signals, len(common), lone,
-                                       known_characters(characters, len(common),
-                                                        dictionary_like))
+                                       known_characters(characters, len(common), ranked))
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files

@@ -48,19 +48,6 @@ LONE_AT_LEAST = 0.22
 GRADES = ((1.20, 41), (1.08, 37), (0.96, 33), (0.78, 29), (0.57, 25), (0.0, 9))
 
 
-def longest_common_run(first, second):
-    """Length of the longest run two strings share."""
-    shorter, longer = sorted((first, second), key=len)
-    best = start = 0
-    # From each start, try one character more than the best so far.
-    while start + best < len(shorter):
-        if shorter[start:start + best + 1] in longer:
-            best += 1
-        else:
-            start += 1
-    return best
-
-
 class Signals:
     """The per-character data that the likeness reads."""
 
@@ -97,7 +84,7 @@ class Signals:
 
     def _likeness(self, first, second, tree_score, glyph):
         cangjie_first, cangjie_second = self.cangjie[first], self.cangjie[second]
-        cangjie = (longest_common_run(cangjie_first, cangjie_second)
+        cangjie = (similar.longest_common_run(cangjie_first, cangjie_second)
                    / max(1, len(cangjie_first), len(cangjie_second)))
         four_corner = self.four_corner[first]
         gap = min(abs(self.strokes[first] - self.strokes[second]), STROKE_GAP_CAP)

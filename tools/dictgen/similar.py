@@ -12,22 +12,24 @@ MINIMUM_SCORE = 4
 SAMPLE_QUERIES = "请车木日目未己土人大太问戌贝侯辩"
 
 
-def common_run_length(entry_code, query_code):
-    """Length of the longest byte run the codes share; 0 for equal codes."""
-    if entry_code == query_code:
-        return 0
-    shorter, longer = sorted((entry_code, query_code), key=len)
-    best = 0
+def longest_common_run(first, second):
+    """Length of the longest run two strings (or byte strings) share."""
+    shorter, longer = sorted((first, second), key=len)
+    best = start = 0
     # Only a run longer than the best so far matters, so from each start try
-    # one byte more than the best, and grow the best while that piece occurs
-    # in the longer code: a linear number of substring searches.
-    start = 0
+    # one more than the best, and grow the best while that piece occurs in
+    # the longer one: a linear number of substring searches.
     while start + best < len(shorter):
         if shorter[start:start + best + 1] in longer:
             best += 1
         else:
             start += 1
     return best
+
+
+def common_run_length(entry_code, query_code):
+    """Length of the longest byte run the codes share; 0 for equal codes."""
+    return 0 if entry_code == query_code else longest_common_run(entry_code, query_code)
 
 
 class Searcher:
