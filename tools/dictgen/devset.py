@@ -109,13 +109,9 @@ def recall_figures(ranks):
     }
 
 
-def tie_cost(searcher, pairs):
+def tie_cost(searcher, pairs, ranks=None):
     """The mean reciprocal rank a perfect order within score groups would
-    give, minus the actual one."""
-    actual = recall_figures(partner_ranks(searcher, pairs))["mrr"]
+    give, minus the actual one; `ranks`, if given, are the pairs' actual
+    ranks (partner_ranks)."""
+    actual = recall_figures(ranks if ranks is not None else partner_ranks(searcher, pairs))["mrr"]
     return recall_figures(partner_ranks(searcher, pairs, ideal=True))["mrr"] - actual
-
-
-def format_recall(figures):
-    return (f"{figures['pairs']} pairs: found {figures['found']:.1%}, R@1 {figures['r1']:.1%}, "
-            f"R@5 {figures['r5']:.1%}, R@10 {figures['r10']:.1%}, MRR {figures['mrr']:.3f}")
