@@ -38,14 +38,16 @@ PROMOTE_AT_LEAST = 0.34  # likeness a candidate needs to be promoted
 # if they are at least this alike.
 LONE_AT_LEAST = 0.22
 # Grades by likeness: the run length two linked codes share (tokens.py).
-# The closer five grades lie above the runs of the component codes, so
-# that the closest come first, and near twins before them: the top three
-# part the near twins, so that 未 lists 末 (1.49) before 木 (1.01).  Finer
-# grades below 0.96 were tried and lost: there the likeness orders no
-# better than the line order (commonness) does.  The lowest lies below a
-# shared phonetic part's (10 bytes and more), so that a family is not
+# The closer six grades lie above the runs of the component codes, so that
+# the closest come first, and near twins before them: the top three part
+# the near twins, so that 未 lists 末 (1.49) before 木 (1.01).  Below 0.96
+# two grades are as many as help: 0.57 to 0.78, the widest, is split at
+# 0.67 so that a score group holds characters about equally alike (约's
+# 灼 no longer waits behind 的 钓 豹), and finer grades ordered the pairs
+# no better than the line order (commonness) does.  The lowest lies below
+# a shared phonetic part's (10 bytes and more), so that a family is not
 # pushed down by characters that look only somewhat alike.
-GRADES = ((1.20, 41), (1.08, 37), (0.96, 33), (0.78, 29), (0.57, 25), (0.0, 9))
+GRADES = ((1.20, 45), (1.08, 41), (0.96, 37), (0.78, 33), (0.67, 29), (0.57, 25), (0.0, 9))
 
 
 class Signals:

@@ -2,7 +2,7 @@
 of exactly a chosen length, and nothing else a shared run.
 
 A link between two characters is a block that both codes carry: 0xFF and
-three id bytes, repeated, then 0xFF again; 9, 25, 29, 33, 37 or 41 bytes
+three id bytes, repeated, then 0xFF again; 9, 25, 29, 33, 37, 41 or 45 bytes
 for the grades of links.  A character's blocks stand first in its code, each
 followed by the character's own two-byte separator, then 0x7F, the
 character's key and the component code:
@@ -32,7 +32,7 @@ ends where the block ends: it is exactly the block's length, the grade.
 
 MARK = 0xFF
 END_MARK = 0x7F
-GRADES = (9, 25, 29, 33, 37, 41)
+GRADES = (9, 25, 29, 33, 37, 41, 45)
 # Id and separator bytes: printable ASCII except '-' (the search's padding
 # byte) and the bytes 0x80-0xFE; never the line's own bytes (NUL, LF, CR,
 # 0x1A, space).
