@@ -86,17 +86,23 @@ def budgets(known, common, rare):
 
 
 def dictionary_codes(characters, component_codes, links, vectors, signals, common_count,
-                     lone_codes, known=None):
+                     lone_codes, known=None, simplified=None):
     """The final codes of one dictionary's characters, in its line order;
     the first `common_count` are the common ones (GB2312), and those with
     `known[index]` true (default: the common ones) have a common one's
     budget of links (see known_characters).  `links` are the pairs
     whose component codes are alike (lookalike.tree_links).  `lone_codes`
     (per index, or None) replace the component codes of the characters that
-    would otherwise list nothing."""
+    would otherwise list nothing.  `simplified`, if given, is
+    (simplified_of, simplified_likeness) for lookalike.likeness_for_grading:
+    traditional pairs are graded up by how alike their simplified forms
+    are."""
     keys = [character.encode("gbk") for character in characters]
     neighbours = glyphs.nearest(vectors, range(len(characters)))
     likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
+    grading = None
+    if simplified is not None:
+        likeness, grading = lookalike.likeness_for_grading(signals, likeness, links, *simplified)
     if known is None:
         known = [index < common_count for index in range(len(characters))]
 
@@ -118,7 +124,7 @@ def dictionary_codes(characters, component_codes, links, vectors, signals, commo
 
     promoted = lookalike.promoted_links(likeness, len(characters),
                                         *budgets(known, COMMON_BUDGET, RARE_BUDGET), links, aside,
-                                        keep)
+                                        keep, grading)
     # A rare character comes after a common one's own closest look-alikes,
     # and a known traditional one after a common simplified one's; among
     # themselves the traditional ones are graded as the simplified ones are.
@@ -140,6 +146,17 @@ def known_characters(characters, common_count, ranked):
     traditional character: 車 東 書)."""
     return [index < common_count or character in ranked
             for index, character in enumerate(characters)]
+
+
+def simplified_indices(characters, common_count, simplified_variants):
+    """Per character, the index of its simplified form among the first
+    `common_count` (the GB2312 ones), or None: 車's is 车's.  The GB2312
+    characters themselves have none."""
+    index = {character: position for position, character in enumerate(characters[:common_count])}
+    return [None if position < common_count else
+            next((index[form] for form in simplified_variants.get(character, ()) if form in index),
+                 None)
+            for position, character in enumerate(characters)]
 
 
 def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None):
@@ -187,6 +204,12 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     # The GBK dictionary's lines start with hz.txt's, and component codes are
     # the same in both, so hz.txt's tree links are the GBK ones among its own.
     all_links = lookalike.tree_links([component[c] for c in order])
+    common_links = {pair: score for pair, score in all_links.items() if pair[1] < len(common)}
+    # What hz.txt weighs, for grading the traditional forms of its pairs.
+    simplified_of = simplified_indices(order, len(common),
+                                       sources.read_simplified_variants(unicode_dir))
+    simplified = (simplified_of, lookalike.likeness_of_candidates(
+        signals, glyphs.nearest(vectors, range(len(common))), common_links))
     files = {}
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
         characters = order[:count]
@@ -198,6 +221,7 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
         lone = [whole[c] if c not in common_set else None for c in characters]
         keys, codes = dictionary_codes(characters, [component[c] for c in characters], links,
                                        vectors, signals, len(common), lone,
-                                       known_characters(characters, len(common), ranked))
+                                       known_characters(characters, len(common), ranked),
+                                       simplified if count > len(common) else None)
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files

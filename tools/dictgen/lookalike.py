@@ -47,6 +47,12 @@ LONE_AT_LEAST = 0.22
 # no better than the line order (commonness) does.  The lowest lies below
 # a shared phonetic part's (10 bytes and more), so that a family is not
 # pushed down by characters that look only somewhat alike.
+# Two traditional characters whose simplified forms are look-alikes are
+# graded as if this share of that likeness were theirs too (車 東 by 车
+# 东): simplification mostly keeps a character's outline, so it tells
+# what glyphs of one font size miss.  Only the grade: which look-alikes a
+# character promotes stays as its own likeness says.
+SIMPLIFIED_WEIGHT = 0.15
 GRADES = ((1.20, 45), (1.08, 41), (0.96, 37), (0.78, 33), (0.67, 29), (0.57, 25), (0.0, 9))
 
 
@@ -130,11 +136,47 @@ def likeness_of_candidates(signals, neighbours, links):
     return pairs
 
 
+def traditional_forms(simplified_of):
+    """{simplified index: [indices of its traditional forms]}."""
+    forms = {}
+    for index, simplified in enumerate(simplified_of):
+        if simplified is not None:
+            forms.setdefault(simplified, []).append(index)
+    return forms
+
+
+def likeness_for_grading(signals, likeness, links, simplified_of, simplified_likeness):
+    """(likeness, grading): `likeness` with the traditional forms of every
+    alike simplified pair added as candidates, and the likeness each pair
+    is graded by, raised by SIMPLIFIED_WEIGHT times that of the simplified
+    forms for the pairs that have them.  `simplified_of[i]` is the index
+    of i's simplified form, or None; `simplified_likeness` is the likeness
+    of the simplified characters' candidates ({(i, j): value}, i < j)."""
+    likeness = dict(likeness)
+    forms = traditional_forms(simplified_of)
+    for first, second in simplified_likeness:
+        for one in forms.get(first, ()):
+            for other in forms.get(second, ()):
+                pair = (min(one, other), max(one, other))
+                if pair not in likeness:
+                    likeness[pair] = signals.likeness(pair[0], pair[1], links.get(pair, 0))
+    grading = {}
+    for pair, value in likeness.items():
+        first, second = (simplified_of[index] for index in pair)
+        if first is not None and second is not None and first != second:
+            simplified = simplified_likeness.get((min(first, second), max(first, second)))
+            if simplified is not None:
+                value = round(value + SIMPLIFIED_WEIGHT * simplified, 6)
+        grading[pair] = value
+    return likeness, grading
+
+
 def grade(value):
     return next(length for threshold, length in GRADES if value >= threshold)
 
 
-def promoted_links(likeness, count, promotions, capacity, tree, aside=None, keep=None):
+def promoted_links(likeness, count, promotions, capacity, tree, aside=None, keep=None,
+                   grading=None):
     """[(i, j, grade)]: each character's likeliest candidates, as far as
     `promotions(i)` says, kept while neither end holds `capacity(i)` links.
     `tree` ({(i, j): score}, i < j) is what the component codes share: a
@@ -146,7 +188,8 @@ def promoted_links(likeness, count, promotions, capacity, tree, aside=None, keep
     (a traditional character's simplified or rare candidates), without
     changing the pair's likeness or grade.  `keep(i, j)`, if given, says
     whether i promotes j when j is among its likeliest: a candidate it does
-    not keep still takes its place among them."""
+    not keep still takes its place among them.  `grading` ({(i, j):
+    value}), if given, is the likeness a pair is graded by instead."""
     by_character = [[] for _ in range(count)]
     for pair, value in likeness.items():
         if value >= LONE_AT_LEAST and tree.get(pair, 0) < grade(value):
@@ -174,5 +217,5 @@ def promoted_links(likeness, count, promotions, capacity, tree, aside=None, keep
         if held[first] < capacity(first) and held[second] < capacity(second):
             held[first] += 1
             held[second] += 1
-            links.append((first, second, grade(likeness[pair])))
+            links.append((first, second, grade((grading or likeness)[pair])))
     return links

@@ -187,6 +187,26 @@ def read_dictionary_like(unicode_dir=UNICODE_DATA_DIR, fields=DICTIONARY_LIKE_FI
     return tables
 
 
+def read_simplified_variants(unicode_dir=UNICODE_DATA_DIR):
+    """{traditional: [simplified forms]} from Unihan's kSimplifiedVariant
+    (車: 车); a character that is its own simplified form is left out."""
+    variants = {}
+    path = Path(unicode_dir) / "Unihan_Variants.txt.bz2"
+    with bz2.open(path, "rt", encoding="utf-8") as lines:
+        for line in lines:
+            if not line.startswith("U+"):
+                continue
+            code_point, field, value = line.rstrip("\n").split("\t")
+            if field != "kSimplifiedVariant":
+                continue
+            character = chr(int(code_point[2:], 16))
+            forms = [chr(int(item.partition("<")[0][2:], 16)) for item in value.split()]
+            forms = [form for form in forms if form != character]
+            if forms:
+                variants[character] = forms
+    return variants
+
+
 def commonness_order(characters, frequency, grade):
     """The characters, most common first: by Unihan's frequency class, then
     by the school grade that teaches them, then in the order given."""
