@@ -115,26 +115,30 @@ def read_radical_forms(unicode_dir=UNICODE_DATA_DIR, equivalents=None):
     return forms
 
 
+def unihan_entries(path):
+    """(ideograph, field, value) for each entry of a Unihan file."""
+    with bz2.open(path, "rt", encoding="utf-8") as lines:
+        for line in lines:
+            if line.startswith("U+"):
+                code_point, field, value = line.rstrip("\n").split("\t")
+                yield chr(int(code_point[2:], 16)), field, value
+
+
 def read_unihan(unicode_dir=UNICODE_DATA_DIR):
     """(radicals, strokes) from Unihan: each ideograph's kRSUnicode entries as
     (radical number, residual strokes) pairs, the number marked with ' for a
     simplified radical (149' is 讠, 149 is 言), and
     its first kTotalStrokes count."""
     radicals, strokes = {}, {}
-    with bz2.open(Path(unicode_dir) / "Unihan_IRGSources.txt.bz2", "rt", encoding="utf-8") as lines:
-        for line in lines:
-            if not line.startswith("U+"):
-                continue
-            code_point, field, values = line.rstrip("\n").split("\t")
-            character = chr(int(code_point[2:], 16))
-            if field == "kRSUnicode":
-                entries = []
-                for value in values.split():
-                    radical, _, residual = value.partition(".")
-                    entries.append((radical, int(residual)))
-                radicals[character] = entries
-            elif field == "kTotalStrokes":
-                strokes[character] = int(values.split()[0])
+    for character, field, values in unihan_entries(Path(unicode_dir) / "Unihan_IRGSources.txt.bz2"):
+        if field == "kRSUnicode":
+            entries = []
+            for value in values.split():
+                radical, _, residual = value.partition(".")
+                entries.append((radical, int(residual)))
+            radicals[character] = entries
+        elif field == "kTotalStrokes":
+            strokes[character] = int(values.split()[0])
     return radicals, strokes
 
 
@@ -177,13 +181,9 @@ def read_dictionary_like(unicode_dir=UNICODE_DATA_DIR, fields=DICTIONARY_LIKE_FI
     code, frequency class (1 most common to 5) and school grade."""
     tables = {field: {} for field in fields}
     path = Path(unicode_dir) / "Unihan_DictionaryLikeData.txt.bz2"
-    with bz2.open(path, "rt", encoding="utf-8") as lines:
-        for line in lines:
-            if not line.startswith("U+"):
-                continue
-            code_point, field, value = line.rstrip("\n").split("\t")
-            if field in tables:
-                tables[field][chr(int(code_point[2:], 16))] = value
+    for character, field, value in unihan_entries(path):
+        if field in tables:
+            tables[field][character] = value
     return tables
 
 
@@ -191,15 +191,8 @@ def read_simplified_variants(unicode_dir=UNICODE_DATA_DIR):
     """{traditional: [simplified forms]} from Unihan's kSimplifiedVariant
     (車: 车); a character that is its own simplified form is left out."""
     variants = {}
-    path = Path(unicode_dir) / "Unihan_Variants.txt.bz2"
-    with bz2.open(path, "rt", encoding="utf-8") as lines:
-        for line in lines:
-            if not line.startswith("U+"):
-                continue
-            code_point, field, value = line.rstrip("\n").split("\t")
-            if field != "kSimplifiedVariant":
-                continue
-            character = chr(int(code_point[2:], 16))
+    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_Variants.txt.bz2"):
+        if field == "kSimplifiedVariant":
             forms = [chr(int(item.partition("<")[0][2:], 16)) for item in value.split()]
             forms = [form for form in forms if form != character]
             if forms:
