@@ -24,7 +24,9 @@ The weights and thresholds were chosen by measuring the bundled set of
 look-alike groups (lookalikes.txt).  Each character promotes its few
 likeliest candidates; a pair promoted by either side becomes a link, unless
 one of the two already has as many links as it may hold, and its grade
-(how long a run the two codes will share) follows its likeness.
+(how long a run the two codes will share) follows its likeness, which
+for two traditional characters is raised by that of their simplified
+forms (Unihan kSimplifiedVariant).
 """
 
 from . import glyphs, similar
@@ -48,10 +50,10 @@ LONE_AT_LEAST = 0.22
 # a shared phonetic part's (10 bytes and more), so that a family is not
 # pushed down by characters that look only somewhat alike.
 # Two traditional characters whose simplified forms are look-alikes are
-# graded as if this share of that likeness were theirs too (車 東 by 车
-# 东): simplification mostly keeps a character's outline, so it tells
-# what glyphs of one font size miss.  Only the grade: which look-alikes a
-# character promotes stays as its own likeness says.
+# candidates, and are graded as if this share of that likeness were theirs
+# too (車 東 by 车 东): simplification mostly keeps a character's outline,
+# so it tells what the glyphs miss.  Only the grade: which look-alikes a
+# character promotes is still what its own likeness says.
 SIMPLIFIED_WEIGHT = 0.15
 GRADES = ((1.20, 45), (1.08, 41), (0.96, 37), (0.78, 33), (0.67, 29), (0.57, 25), (0.0, 9))
 
