@@ -85,21 +85,20 @@ def budgets(known, common, rare):
             lambda index: (common if known[index] else rare)[1])
 
 
-def dictionary_codes(characters, component_codes, links, vectors, signals, common_count,
+def dictionary_codes(characters, component_codes, links, likeness, signals, common_count,
                      lone_codes, known=None, simplified=None):
     """The final codes of one dictionary's characters, in its line order;
     the first `common_count` are the common ones (GB2312), and those with
     `known[index]` true (default: the common ones) have a common one's
     budget of links (see known_characters).  `links` are the pairs
-    whose component codes are alike (lookalike.tree_links).  `lone_codes`
+    whose component codes are alike (lookalike.tree_links), `likeness` that
+    of the candidates (lookalike.likeness_of_candidates).  `lone_codes`
     (per index, or None) replace the component codes of the characters that
     would otherwise list nothing.  `simplified`, if given, is
     (simplified_of, simplified_likeness) for lookalike.likeness_for_grading:
     traditional pairs are graded up by how alike their simplified forms
     are."""
     keys = [character.encode("gbk") for character in characters]
-    neighbours = glyphs.nearest(vectors, range(len(characters)))
-    likeness = lookalike.likeness_of_candidates(signals, neighbours, links)
     grading = None
     if simplified is not None:
         likeness, grading = lookalike.likeness_for_grading(signals, likeness, links, *simplified)
@@ -204,24 +203,25 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     # The GBK dictionary's lines start with hz.txt's, and component codes are
     # the same in both, so hz.txt's tree links are the GBK ones among its own.
     all_links = lookalike.tree_links([component[c] for c in order])
-    common_links = {pair: score for pair, score in all_links.items() if pair[1] < len(common)}
-    # What hz.txt weighs, for grading the traditional forms of its pairs.
     simplified_of = simplified_indices(order, len(common),
                                        sources.read_simplified_variants(unicode_dir))
-    simplified = (simplified_of, lookalike.likeness_of_candidates(
-        signals, glyphs.nearest(vectors, range(len(common))), common_links))
-    files = {}
+    files, weighed = {}, {}
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
         characters = order[:count]
         links = {pair: score for pair, score in all_links.items() if pair[1] < count}
+        weighed[name] = lookalike.likeness_of_candidates(
+            signals, glyphs.nearest(vectors, range(count)), links)
+        # hz.txt comes first: what it weighs grades the traditional forms of
+        # its pairs in hz-gbk.txt.
+        simplified = (simplified_of, weighed["hz.txt"]) if count > len(common) else None
         # A rare character that shares no rare part and found no look-alike
         # with room (語, 調) carries its whole code after all, with its common
         # parts' blocks, so that it lists its family (语 悟 ...) and they
         # list it last.
         lone = [whole[c] if c not in common_set else None for c in characters]
         keys, codes = dictionary_codes(characters, [component[c] for c in characters], links,
-                                       vectors, signals, len(common), lone,
+                                       weighed[name], signals, len(common), lone,
                                        known_characters(characters, len(common), ranked),
-                                       simplified if count > len(common) else None)
+                                       simplified)
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files
