@@ -123,13 +123,19 @@ def dictionary_codes(characters, component_codes, links, likeness, signals, comm
 
     promoted = lookalike.promoted_links(likeness, len(characters),
                                         *budgets(known, COMMON_BUDGET, RARE_BUDGET), links, aside,
-                                        keep, grading)
-    # A rare character comes after a common one's own closest look-alikes,
-    # and a known traditional one after a common simplified one's; among
-    # themselves the traditional ones are graded as the simplified ones are.
-    lowest = min(tokens.GRADES)
-    promoted = [(first, second, grade if second < common_count
-                 or common_count <= first and known[first] and known[second] else lowest)
+                                        keep, grading, signals.mark_down)
+    # A rare character comes after a common one's own closest look-alikes;
+    # a GB2312 and a known traditional one come after each one's own kind,
+    # families included, so that 虛 lists 處 before 虎 虚.  Among themselves
+    # the traditional ones are graded as the simplified ones are.
+    rare_grade, mixed_grade = tokens.RARE_GRADE, tokens.MIXED_GRADE
+
+    def final_grade(first, second, grade):
+        if second < common_count or common_count <= first and known[first] and known[second]:
+            return grade
+        return mixed_grade if first < common_count and known[second] else rare_grade
+
+    promoted = [(first, second, final_grade(first, second, grade))
                 for first, second, grade in promoted]
     listed = {index for pair in links for index in pair}
     listed.update(index for first, second, _ in promoted for index in (first, second))
@@ -158,17 +164,21 @@ def simplified_indices(characters, common_count, simplified_variants):
             for position, character in enumerate(characters)]
 
 
-def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None):
+def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None, mainland=None):
     """Every code page 936 hanzi in the order of the GBK dictionary's lines:
     most common first, the GB2312 ones before the rest.  hz.txt holds the
-    GB2312 ones, in the same order."""
+    GB2312 ones, in the same order.  The GB2312 ones go by how common they
+    are in simplified text (`mainland`: sources.read_mainland_commonness),
+    the rest by Unihan's ranking of traditional characters."""
     if dictionary_like is None:
-        dictionary_like = sources.read_dictionary_like(unicode_dir, ("kFrequency", "kGradeLevel"))
+        dictionary_like = sources.read_dictionary_like(unicode_dir, RANKING_FIELDS)
+    if mainland is None:
+        mainland = sources.read_mainland_commonness(unicode_dir)
     frequency, grade = dictionary_like["kFrequency"], dictionary_like["kGradeLevel"]
     common = sources.gb2312_hanzi()
     common_set = set(common)
     rare = [character for character in sources.cp936_hanzi() if character not in common_set]
-    return (sources.commonness_order(common, frequency, grade)
+    return (sources.mainland_commonness_order(common, frequency, grade, *mainland)
             + sources.commonness_order(rare, frequency, grade))
 
 
@@ -196,10 +206,11 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     whole = {character: scheme.code(character) for character in coded}
     component = {character: whole[character] if character in common_set or character in ranked
                  else scheme.rare_code(character, common_set) for character in coded}
-    order = line_order(unicode_dir, dictionary_like)
+    mainland = sources.read_mainland_commonness(unicode_dir)
+    order = line_order(unicode_dir, dictionary_like, mainland)
     vectors = glyphs.glyph_vectors(order, len(common), font_dir)
     signals = lookalike.Signals(order, vectors, dictionary_like, scheme.stroke_counts,
-                                scheme.radical_variant, len(common))
+                                scheme.radical_variant, len(common), mainland[1])
     # The GBK dictionary's lines start with hz.txt's, and component codes are
     # the same in both, so hz.txt's tree links are the GBK ones among its own.
     all_links = lookalike.tree_links([component[c] for c in order])

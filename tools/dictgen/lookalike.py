@@ -14,9 +14,11 @@ likeness that combines:
 * more when both are filed under the same radical with at most one stroke
   beyond it (kRSUnicode): 由 甲 申 田 are 田 give or take a stroke, 本 末
   未 术 are 木 and one stroke;
-* less when either is a GB2312 character with no frequency class
-  (kFrequency): a link to a character readers seldom meet would take the
-  place of a common look-alike in the other's first score group.
+* less when either is a GB2312 character outside the 3500 common ones of
+  the Table of General Standard Chinese Characters (Unihan kTGH), and
+  less again outside its second level: a link to a character readers
+  seldom meet would take the place of a common look-alike in the other's
+  first score group.
   Characters outside GB2312 have budgets and a grade of their own
   (build.py) and are not marked down.
 
@@ -32,12 +34,13 @@ forms (Unihan kSimplifiedVariant).
 from . import glyphs, similar
 
 WEIGHTS = {"glyph": 0.93, "tree": 0.21, "phonetic": 0.08, "four_corner": 0.06,
-           "cangjie": 0.2, "strokes": 0.08, "radical_variant": 0.3, "unranked": 0.1}
+           "cangjie": 0.2, "strokes": 0.08, "radical_variant": 0.3,
+           "second_level": 0.15, "beyond_second_level": 0.3}
 TREE_SCORE_CAP = 14     # tree scores above this count as this
 STROKE_GAP_CAP = 8      # stroke differences above this count as this
 PROMOTE_AT_LEAST = 0.34  # likeness a candidate needs to be promoted
 # A character that nothing else would list promotes its likeliest candidates
-# if they are at least this alike.
+# if they are at least this alike before the mark-down for rare characters.
 LONE_AT_LEAST = 0.22
 # Grades by likeness: the run length two linked codes share (tokens.py).
 # The closer six grades lie above the runs of the component codes, so that
@@ -62,10 +65,12 @@ class Signals:
     """The per-character data that the likeness reads."""
 
     def __init__(self, characters, vectors, dictionary_like, stroke_counts, radical_variant,
-                 common_count):
+                 common_count, levels):
         """`radical_variant(character)` is the radical the character is
         that radical give or take a stroke of, or None
-        (Scheme.radical_variant)."""
+        (Scheme.radical_variant); `levels` gives a character's level in
+        the Table of General Standard Chinese Characters (1 for the common
+        ones; sources.read_mainland_commonness)."""
         self.vectors = vectors
         self.phonetic = [self._phonetic_series(dictionary_like["kPhonetic"].get(c, ""))
                          for c in characters]
@@ -74,8 +79,11 @@ class Signals:
         self.strokes = [stroke_counts.get(c, 0) for c in characters]
         self.radical_variant = [radical_variant(c) for c in characters]
         # The first `common_count` characters are the GB2312 ones.
-        self.unranked = [index < common_count and c not in dictionary_like["kFrequency"]
-                         for index, c in enumerate(characters)]
+        # How much less alike a pair with this character counts.
+        self.seldom = [0 if index >= common_count or levels.get(c) == 1
+                       else WEIGHTS["second_level"] if levels.get(c) == 2
+                       else WEIGHTS["beyond_second_level"]
+                       for index, c in enumerate(characters)]
         # Both dictionaries weigh mostly the same pairs: each is weighed once.
         self._known = {}
 
@@ -108,8 +116,12 @@ class Signals:
                  + WEIGHTS["radical_variant"] * (self.radical_variant[first] is not None
                                                  and self.radical_variant[first]
                                                  == self.radical_variant[second])
-                 - WEIGHTS["unranked"] * (self.unranked[first] or self.unranked[second]))
+                 - self.mark_down(first, second))
         return round(value, 6)
+
+    def mark_down(self, first, second):
+        """How much less alike the pair counts for a rare character."""
+        return max(self.seldom[first], self.seldom[second])
 
 
 def tree_links(codes):
@@ -174,11 +186,11 @@ def likeness_for_grading(signals, likeness, links, simplified_of, simplified_lik
 
 
 def grade(value):
-    return next(length for threshold, length in GRADES if value >= threshold)
+    return next((length for threshold, length in GRADES if value >= threshold), GRADES[-1][1])
 
 
 def promoted_links(likeness, count, promotions, capacity, tree, aside=None, keep=None,
-                   grading=None):
+                   grading=None, mark_down=None):
     """[(i, j, grade)]: each character's likeliest candidates, as far as
     `promotions(i)` says, kept while neither end holds `capacity(i)` links.
     `tree` ({(i, j): score}, i < j) is what the component codes share: a
@@ -191,33 +203,50 @@ def promoted_links(likeness, count, promotions, capacity, tree, aside=None, keep
     changing the pair's likeness or grade.  `keep(i, j)`, if given, says
     whether i promotes j when j is among its likeliest: a candidate it does
     not keep still takes its place among them.  `grading` ({(i, j):
-    value}), if given, is the likeness a pair is graded by instead."""
+    value}), if given, is the likeness a pair is graded by instead.
+    `mark_down(i, j)`, if given, is how much the pair's likeness was
+    lowered for a rare character (Signals.mark_down)."""
     by_character = [[] for _ in range(count)]
     for pair, value in likeness.items():
-        if value >= LONE_AT_LEAST and tree.get(pair, 0) < grade(value):
+        unmarked = value + (mark_down(*pair) if mark_down else 0)
+        if unmarked >= LONE_AT_LEAST and tree.get(pair, 0) < grade(value):
             first, second = pair
             for one, other in ((first, second), (second, first)):
                 set_aside = aside(one, other) if aside else 0
                 by_character[one].append((set_aside - value, -value, other))
     listed = {index for pair in tree for index in pair}
     chosen = set()
+    lone = []
     for first, candidates in enumerate(by_character):
         candidates.sort()
         promoted = [second for _, value, second in candidates
                     if -value >= PROMOTE_AT_LEAST][:promotions(first)]
         if keep is not None:
             promoted = [second for second in promoted if keep(first, second)]
-        if not promoted and first not in listed:
-            # As many as it may promote, so that one with room is found.
-            promoted = [second for _, _, second in candidates[:promotions(first)]]
+        if first not in listed and candidates:
+            if not promoted:
+                # As many as it may promote, so that one with room is found.
+                promoted = [second for _, _, second in candidates[:promotions(first)]]
+            if promoted:
+                lone.append((first, promoted[0]))
         for second in promoted:
             chosen.add((min(first, second), max(first, second)))
     held = [0] * count
     links = []
+
+    def link(first, second):
+        held[first] += 1
+        held[second] += 1
+        links.append((first, second, grade((grading or likeness)[(first, second)])))
+
     for pair in sorted(chosen, key=lambda pair: (-likeness[pair], pair)):
         first, second = pair
         if held[first] < capacity(first) and held[second] < capacity(second):
-            held[first] += 1
-            held[second] += 1
-            links.append((first, second, grade((grading or likeness)[pair])))
+            link(first, second)
+    # A character that would list nothing keeps its likeliest candidate even
+    # where that one's links are full: one more character in that one's list
+    # costs less than an empty list.
+    for first, second in lone:
+        if held[first] == 0:
+            link(min(first, second), max(first, second))
     return links

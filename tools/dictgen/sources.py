@@ -7,7 +7,9 @@ tested with small hand-made tables.
 """
 
 import bz2
+import math
 import re
+import statistics
 import unicodedata
 from pathlib import Path
 
@@ -200,6 +202,25 @@ def read_simplified_variants(unicode_dir=UNICODE_DATA_DIR):
     return variants
 
 
+def read_mainland_commonness(unicode_dir=UNICODE_DATA_DIR):
+    """(counts, levels): how common each ideograph is in simplified text.
+    `counts` is its count in the Xiandai Hanyu Pinlu Cidian, a frequency
+    dictionary of modern Chinese (Unihan's kHanyuPinlu, summed over the
+    readings); `levels` is its level in the Table of General Standard
+    Chinese Characters of 2013 (kTGH): 1 for the 3500 common characters,
+    2 for the next 3000, 3 for the rest."""
+    counts, levels = {}, {}
+    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_Readings.txt.bz2"):
+        if field == "kHanyuPinlu":
+            counts[character] = sum(int(item.rpartition("(")[2].rstrip(")"))
+                                    for item in value.split())
+    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_OtherMappings.txt.bz2"):
+        if field == "kTGH":
+            position = min(int(item.partition(":")[2]) for item in value.split())
+            levels[character] = 1 if position <= 3500 else 2 if position <= 6500 else 3
+    return counts, levels
+
+
 def commonness_order(characters, frequency, grade):
     """The characters, most common first: by Unihan's frequency class, then
     by the school grade that teaches them, then in the order given."""
@@ -207,3 +228,33 @@ def commonness_order(characters, frequency, grade):
         position, character = item
         return (int(frequency.get(character, 6)), int(grade.get(character, 7)), position)
     return [character for _, character in sorted(enumerate(characters), key=rank)]
+
+
+def estimated_frequency_classes(characters, frequency, counts):
+    """{character: class} for those of `characters` that have no frequency
+    class (1 most common to 5) but a Pinlu count: the class whose median
+    count, over the characters that have both, is nearest in ratio.
+    Unihan's classes come from traditional text and leave out many
+    simplified forms that readers meet daily (儿 产 党 黄 猪)."""
+    by_class = {}
+    for character in characters:
+        if character in frequency and character in counts:
+            by_class.setdefault(int(frequency[character]), []).append(counts[character])
+    medians = {rank: statistics.median(values) for rank, values in by_class.items()}
+    if not medians:
+        return {}
+    return {character: str(min(medians, key=lambda rank: abs(math.log(counts[character]
+                                                                     / medians[rank]))))
+            for character in characters
+            if character not in frequency and counts.get(character, 0) > 0}
+
+
+def mainland_commonness_order(characters, frequency, grade, counts, levels):
+    """The characters, most common in simplified text first: the Table's
+    common characters before its second level and those before the rest,
+    and within a level by frequency class, where one missing is estimated
+    from the Pinlu count, then by school grade and the order given."""
+    classes = dict(frequency)
+    classes.update(estimated_frequency_classes(characters, frequency, counts))
+    by_class = commonness_order(characters, classes, grade)
+    return sorted(by_class, key=lambda character: levels.get(character, 4))

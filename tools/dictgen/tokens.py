@@ -32,7 +32,13 @@ ends where the block ends: it is exactly the block's length, the grade.
 
 MARK = 0xFF
 END_MARK = 0x7F
-GRADES = (9, 25, 29, 33, 37, 41, 45)
+GRADES = (5, 9, 25, 29, 33, 37, 41, 45)
+# The grades of a link between a common character and a rare one, and of one
+# between a GB2312 character and a traditional one, whatever the two's
+# likeness: the first below a shared phonetic part's run, the second at the
+# foot of a list, with the shortest runs that families share.
+RARE_GRADE = 9
+MIXED_GRADE = 5
 # Id and separator bytes: printable ASCII except '-' (the search's padding
 # byte) and the bytes 0x80-0xFE; never the line's own bytes (NUL, LF, CR,
 # 0x1A, space).
@@ -145,7 +151,7 @@ def split_code(code):
         while len(period) == 4 and code[position + 4 * repeats:position + 4 * repeats + 4] == period:
             repeats += 1
         end = position + 4 * repeats
-        if repeats < 2 or code[end:end + 1] != bytes([MARK]):
+        if repeats == 0 or code[end:end + 1] != bytes([MARK]):
             break
         blocks.append((period[1:], 4 * repeats + 1))
         separator = code[end + 1:end + 3]

@@ -32,8 +32,9 @@ class SimplifiedGradingTest(unittest.TestCase):
         links = lookalike.promoted_links(likeness, 5, lambda index: 1, lambda index: 1, {},
                                          grading=grading)
         # 3 promotes 2, its likeliest by its own likeness, and the link takes
-        # the raised grade.
-        self.assertEqual(links, [(2, 3, lookalike.grade(grading[(2, 3)]))])
+        # the raised grade.  4, which nothing else would list, keeps its
+        # likeliest though 3 holds all the links it may.
+        self.assertEqual(links, [(2, 3, lookalike.grade(grading[(2, 3)])), (3, 4, 9)])
         self.assertGreater(lookalike.grade(grading[(2, 3)]), lookalike.grade(0.51))
 
 
