@@ -69,9 +69,9 @@ std::string ShownPart(std::string_view pair)
 }
 
 // The bundled dictionaries give look-alike characters a block in common:
-// 0xFF and three id bytes, repeated. 0xFF is no code page 936 byte, so a run
-// holding it at that period lies in such a block; its bytes mean nothing to
-// a reader, what they stand for does.
+// 0xFF and three id bytes, once or more, then 0xFF. 0xFF is no code page 936
+// byte, so a run holding it at that period lies in such a block; its bytes
+// mean nothing to a reader, what they stand for does.
 constexpr unsigned char kLookAlikeMark = 0xFF;
 constexpr std::size_t kLookAlikePeriod = 4;
 constexpr std::string_view kLookAlikeLabel = "字形相近";

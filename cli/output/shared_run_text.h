@@ -12,6 +12,6 @@
 // placeholder 〔无名部件〕, any other byte, or part of a character cut by the
 // run's ends, as hex in brackets. Tokens are separated by spaces:
 // "冖 车 [21]". A run in the look-alike block that two characters of the
-// bundled dictionaries share (0xFF and three id bytes, repeated) is told as
+// bundled dictionaries share (0xFF and three id bytes, once or more) is told as
 // "字形相近" (glyphs alike).
 std::string DescribeSharedRun(std::string_view entryCode, SharedRun run);

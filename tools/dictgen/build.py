@@ -128,12 +128,10 @@ def dictionary_codes(characters, component_codes, links, likeness, signals, comm
     # a GB2312 and a known traditional one come after each one's own kind,
     # families included, so that 虛 lists 處 before 虎 虚.  Among themselves
     # the traditional ones are graded as the simplified ones are.
-    rare_grade, mixed_grade = tokens.RARE_GRADE, tokens.MIXED_GRADE
-
     def final_grade(first, second, grade):
         if second < common_count or common_count <= first and known[first] and known[second]:
             return grade
-        return mixed_grade if first < common_count and known[second] else rare_grade
+        return tokens.MIXED_GRADE if first < common_count and known[second] else tokens.RARE_GRADE
 
     promoted = [(first, second, final_grade(first, second, grade))
                 for first, second, grade in promoted]
