@@ -2,10 +2,10 @@
 of exactly a chosen length, and nothing else a shared run.
 
 A link between two characters is a block that both codes carry: 0xFF and
-three id bytes, once or repeated, then 0xFF again; 5, 9, 25, 29, 33, 37, 41
-or 45 bytes for the grades of links.  A character's blocks stand first in its code, each
-followed by the character's own two-byte separator, then 0x7F, the
-character's key and the component code:
+three id bytes, once or repeated, then 0xFF again; 5, 9, 25, 29, 33, 37,
+41 or 45 bytes for the grades of links.  A character's blocks stand first
+in its code, each followed by the character's own two-byte separator, then
+0x7F, the character's key and the component code:
 
     FF a b c FF a b c FF a b c FF  s t  FF d e f ... FF  s t  7F  k k  <component code>
 
