@@ -93,13 +93,15 @@ TEST_F(AboutBox, ShowsItsTemplate)
         SCOPED_TRACE(i);
         EXPECT_EQ(child.id, want.id);
         EXPECT_EQ(_wcsicmp(child.className.c_str(), want.className), 0);
-        if (want.text)
+        if (want.text) {
             EXPECT_EQ(child.text, want.text);
-        else
+        } else {
             EXPECT_EQ(SendMessageW(child.window, STM_GETICON, 0, 0) != 0, true) << "the icon is shown";
+        }
         EXPECT_EQ(child.style & want.style, want.style) << std::hex << child.style;
-        if (want.className == std::wstring(L"Static") && want.text)
+        if (want.className == std::wstring(L"Static") && want.text) {
             EXPECT_EQ(child.style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFT));
+        }
 
         RECT place, units{want.units.left, want.units.top, want.units.right, want.units.bottom};
         GetWindowRect(child.window, &place);

@@ -146,8 +146,9 @@ TEST(HostileDictionary, AwkwardFilesStartAndFindNothing)
             hz = utf8;
         }
         DictionaryFolder folder{hz};
-        if (c.file == File::Directory)
+        if (c.file == File::Directory) {
             ASSERT_TRUE(CreateDirectoryW(L"hz.txt", nullptr));
+        }
         // Held open with no sharing, as another program might hold it.
         HANDLE lock = c.file == File::Locked
                           ? CreateFileW(L"hz.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)

@@ -103,8 +103,9 @@ TEST(Painting, MinimisedWindowDrawsTheIconCentredInItsClientArea)
     const int dy = client.bottom - GetSystemMetrics(SM_CYICON) + 1;
     EXPECT_EQ(drawings[0].x, dx / 2);
     EXPECT_EQ(drawings[0].y, dy / 2);
-    if (client.right == 0 && GetSystemMetrics(SM_CXICON) == 32)
+    if (client.right == 0 && GetSystemMetrics(SM_CXICON) == 32) {
         EXPECT_EQ(drawings[0].x, -15);
+    }
     EXPECT_EQ(drawings[0].icon, icon);
     EXPECT_NE(drawings[0].dc, nullptr);
 

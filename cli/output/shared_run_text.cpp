@@ -115,7 +115,9 @@ std::string DescribeSharedRun(std::string_view entryCode, SharedRun run)
             // by its bytes: two different unnamed parts are two placeholders.
             if (told.insert(std::string(entryCode.substr(i, 2))).second) {
                 flushHex();
-                text += (text.empty() ? "" : " ") + ShownPart(entryCode.substr(i, 2));
+                if (!text.empty())
+                    text += ' ';
+                text += ShownPart(entryCode.substr(i, 2));
             }
         } else {
             for (std::size_t k = i; k < i + width; ++k) {

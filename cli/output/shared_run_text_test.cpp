@@ -36,7 +36,7 @@ TEST(DescribeSharedRun, LookAlikeBlocksAreToldByWhatTheyMean)
     // Grown by a byte into the component code beside it.
     EXPECT_EQ(DescribeSharedRun(code, {1, 13}), "字形相近");
     // One 0xFF alone is only a byte.
-    EXPECT_EQ(DescribeSharedRun("\xFF" + Gb("青"), {0, 3}), "[FF] 青");
+    EXPECT_EQ(DescribeSharedRun(std::string("\xFF") + Gb("青"), {0, 3}), "[FF] 青");
 }
 
 TEST(DescribeSharedRun, PartsWithNoHanziOfTheirOwnShowAsAPlaceholder)
@@ -44,7 +44,7 @@ TEST(DescribeSharedRun, PartsWithNoHanziOfTheirOwnShowAsAPlaceholder)
     // The user-defined area (AB B0 the top of 至, A1 40 from its lower
     // block) and the symbol rows (A5 B3, the katakana for the top of 己):
     // never U+FFFD, a private-use character or kana. Each part is told once.
-    const std::string code = "\x22" + Gb("至") + "\xAB\xB0" + Gb("至土至") + "\xAB\xB0";
+    const std::string code = std::string("\x22") + Gb("至") + "\xAB\xB0" + Gb("至土至") + "\xAB\xB0";
     EXPECT_EQ(DescribeSharedRun(code, {0, code.size()}), "[22] 至 〔无名部件〕 土");
     EXPECT_EQ(DescribeSharedRun(Gb("己") + "\xA5\xB3" + "C", {0, 5}), "己 〔无名部件〕 [43]");
     // Two different unnamed parts are two placeholders.
