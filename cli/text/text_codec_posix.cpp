@@ -16,6 +16,11 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8)
     std::string out;
     if (!converter.ok() || !converter.Convert(utf8, out, [](std::string&, std::string_view) { return std::size_t{0}; }))
         return std::nullopt;
+    // glibc drops some characters without a word (the tag characters
+    // U+E0000-E007F): a query made only of one would become the empty key.
+    // Text that does not come back unchanged has no code page 936 form.
+    if (Cp936ToUtf8(out) != utf8)
+        return std::nullopt;
     return out;
 }
 

@@ -18,6 +18,8 @@ TEST(TextCodec, RefusesWhatCodePage936CannotWrite)
 {
     EXPECT_EQ(Utf8ToCp936("\xF0\x9F\x98\x80"), std::nullopt);  // an emoji
     EXPECT_EQ(Utf8ToCp936("\xE0\xB8\x81"), std::nullopt);      // Thai
+    EXPECT_EQ(Utf8ToCp936("\xF3\xA0\x81\xA1"), std::nullopt);  // a tag character, which iconv drops
+    EXPECT_EQ(Utf8ToCp936("\xE8\xBD\xA6\xF3\xA0\x81\xA1"), std::nullopt);  // 车 and one
     EXPECT_EQ(Utf8ToCp936("\xB3\xB5"), std::nullopt);          // not UTF-8 at all
 }
 
