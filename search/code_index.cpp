@@ -98,10 +98,25 @@ void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t
 std::shared_ptr<const CodeIndex> IndexOf(const CharTable& table)
 {
     static std::mutex mutex;
+    // The last index asked for is kept, so that a program searching one
+    // table need hold nothing. Indexes others hold on to (a program with
+    // two dictionaries open) are found again for as long as they do.
     static std::shared_ptr<const CodeIndex> last;
-    std::lock_guard<std::mutex> lock(mutex);
+    static std::vector<std::weak_ptr<const CodeIndex>> held;
     // The size is checked too: a table moved from keeps its revision.
-    if (!last || last->Revision() != table.Revision() || last->TableSize() != table.size())
-        last = std::make_shared<const CodeIndex>(table);
+    auto isOf = [&](const std::shared_ptr<const CodeIndex>& index) {
+        return index && index->Revision() == table.Revision() && index->TableSize() == table.size();
+    };
+    std::lock_guard<std::mutex> lock(mutex);
+    if (isOf(last))
+        return last;
+    std::erase_if(held, [](const std::weak_ptr<const CodeIndex>& index) { return index.expired(); });
+    for (const std::weak_ptr<const CodeIndex>& index : held) {
+        std::shared_ptr<const CodeIndex> kept = index.lock();
+        if (isOf(kept))
+            return last = kept;
+    }
+    last = std::make_shared<const CodeIndex>(table);
+    held.push_back(last);
     return last;
 }
