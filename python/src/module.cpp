@@ -251,6 +251,10 @@ py::str ComparisonRepr(const Comparison& c)
 PYBIND11_MODULE(_core, m)
 {
     m.doc() = "The C++ core of the orvalen package; import orvalen instead.";
+    // Each docstring starts with its signature in Python's own terms
+    // (list[tuple[int, list[str]]], not pybind11's "list").
+    py::options options;
+    options.disable_function_signatures();
     m.attr("MINIMUM_SCORE") = kMinimumScore;
 
     py::object dictionaryError = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
@@ -287,15 +291,19 @@ Attributes:
         structure bytes, as orvalen-find --why spells them).
     reverse_run: the bytes of a's code that b's code shares.
     listed: whether either lists the other.)")
-        .def_readonly("a", &Comparison::a)
-        .def_readonly("b", &Comparison::b)
-        .def_property_readonly("score", [](const Comparison& c) { return c.forward.score; })
-        .def_property_readonly("reverse_score", [](const Comparison& c) { return c.backward.score; })
-        .def_property_readonly("run", [](const Comparison& c) { return c.forward.run; })
-        .def_property_readonly("reverse_run", [](const Comparison& c) { return c.backward.run; })
+        .def_readonly("a", &Comparison::a, "a: str, the first character.")
+        .def_readonly("b", &Comparison::b, "b: str, the second character.")
+        .def_property_readonly("score", [](const Comparison& c) { return c.forward.score; },
+                               "score: int, how a's search scores b; b is listed when it is 4 or more.")
+        .def_property_readonly("reverse_score", [](const Comparison& c) { return c.backward.score; },
+                               "reverse_score: int, how b's search scores a.")
+        .def_property_readonly("run", [](const Comparison& c) { return c.forward.run; },
+                               "run: bytes, the run of b's code that a's code shares (score bytes long).")
+        .def_property_readonly("reverse_run", [](const Comparison& c) { return c.backward.run; },
+                               "reverse_run: bytes, the run of a's code that b's code shares.")
         .def_property_readonly("listed", [](const Comparison& c) {
             return c.forward.score >= kMinimumScore || c.backward.score >= kMinimumScore;
-        })
+        }, "listed: bool, whether either lists the other.")
         .def("__repr__", &ComparisonRepr);
 
     py::class_<TableStream, std::shared_ptr<TableStream>>(m, "TableStream", R"(An iterator over the whole look-alike table: (char, groups) pairs.
@@ -303,8 +311,8 @@ Attributes:
 Made by Dictionary.table(). Answers are worked out in batches, without the
 GIL; one stream may be read by several threads, each pair then going to one
 of them.)")
-        .def("__iter__", [](TableStream& self) -> TableStream& { return self; })
-        .def("__next__", &TableStream::Next);
+        .def("__iter__", [](TableStream& self) -> TableStream& { return self; }, "__iter__() -> TableStream")
+        .def("__next__", &TableStream::Next, "__next__() -> tuple[str, list[tuple[int, list[str]]]]");
 
     py::class_<Dictionary, std::shared_ptr<Dictionary>>(m, "Dictionary", R"(A look-alike dictionary: a table of characters and structure codes.
 
@@ -312,7 +320,9 @@ Make one with Dictionary.bundled("gb2312" or "gbk") or Dictionary.open(path).
 A dictionary never changes once read, and may be searched from several
 threads at once.)")
         .def_static("open", &Open, py::arg("path"), py::kw_only(), py::arg("strict") = true,
-                    R"(Reads the dictionary file at path, as orvalen-find --dict path does.
+                    R"(open(path: str | os.PathLike, *, strict: bool = True) -> Dictionary
+
+Reads the dictionary file at path, as orvalen-find --dict path does.
 
 The same limits apply (at most 512 MB, and a number of lines fitting its
 size). A file that cannot be read raises DictionaryError, with
@@ -320,21 +330,25 @@ orvalen-find's message. A file that is not code page 936 text (UTF-8,
 UTF-16...) raises EncodingError, or with strict=False warns
 (DictionaryWarning) and is read anyway, as orvalen-find does.)")
         .def_static("bundled", &Bundled, py::arg("name") = "gb2312",
-                    R"(One of the dictionaries that come with the package: "gb2312" (hz.txt,
+                    R"(bundled(name: str = "gb2312") -> Dictionary
+
+One of the dictionaries that come with the package: "gb2312" (hz.txt,
 the 6763 characters of GB 2312) or "gbk" (hz-gbk.txt, 20902 characters, traditional
 ones among them). Reading the GBK one, index included, takes about 0.1 s.)")
-        .def_property_readonly("path", &Dictionary::Path, "The file the dictionary was read from.")
-        .def("__len__", [](const Dictionary& d) { return d.Table().size(); }, "The number of entries (lines).")
+        .def_property_readonly("path", &Dictionary::Path, "path: str, the file the dictionary was read from.")
+        .def("__len__", [](const Dictionary& d) { return d.Table().size(); }, "__len__() -> int: the number of entries (lines).")
         .def("__contains__", [](const Dictionary& d, const std::string& text) {
             std::optional<std::string> key = CodePoints(text) == 1 ? Utf8ToCp936(text) : std::nullopt;
             return key && d.Find(*key) != nullptr;
-        }, py::arg("char"), "Whether char is a key of the dictionary, that is, can be looked up.")
+        }, py::arg("char"), "__contains__(char: str) -> bool: whether the dictionary can look char up.")
         .def("__repr__", [](const Dictionary& d) {
             return py::str("<orvalen.Dictionary {!r}, {} entries>").format(d.Path(), d.Table().size());
         })
         .def("lookalikes", &LookAlikes, py::arg("char"), py::kw_only(), py::arg("top") = 0,
              py::arg("min_score") = kMinimumScore,
-             R"(The look-alikes of char, as orvalen-find lists them: [(score, [chars]), ...].
+             R"(lookalikes(char: str, *, top: int = 0, min_score: int = 4) -> list[tuple[int, list[str]]]
+
+The look-alikes of char, as orvalen-find lists them: [(score, [chars]), ...].
 
 One (score, characters) pair per score group, best first; the characters of
 a group in dictionary order. top=N keeps the N best matches (0: all), still
@@ -343,11 +357,15 @@ search's own threshold). A character the dictionary lacks raises KeyError
 ("no find: X"); check with `char in d` first. A string that is not exactly
 one character raises ValueError.)")
         .def("compare", &Compare, py::arg("a"), py::arg("b"),
-             R"(How a and b list each other: a Comparison, as orvalen-find --compare a b.
+             R"(compare(a: str, b: str) -> Comparison
+
+How a and b list each other, as orvalen-find --compare a b says.
 
 Raises KeyError when the dictionary lacks either.)")
         .def("similarity", &Similarity, py::arg("a"), py::arg("b"),
-             R"(A number in [0, 1]: how alike b is to a, as a's list ranks it.
+             R"(similarity(a: str, b: str) -> float
+
+A number in [0, 1]: how alike b is to a, as a's list ranks it.
 
 It is score / top: score is how a's search scores b (the score of b's group
 in d.lookalikes(a)), top the highest score the dictionary gives any pair;
@@ -361,7 +379,9 @@ listed, and give 0. The first call works out top from the whole table (about
         .def("table", [](const DictionaryPtr& d, int top, int minScore) {
             return std::make_shared<TableStream>(d, Options(top, minScore));
         }, py::kw_only(), py::arg("top") = 0, py::arg("min_score") = kMinimumScore,
-             R"(Every character's look-alikes, as orvalen-find --all lists them.
+             R"(table(*, top: int = 0, min_score: int = 4) -> Iterator[tuple[str, list[tuple[int, list[str]]]]]
+
+Every character's look-alikes, as orvalen-find --all lists them.
 
 Yields (char, groups) for each key in dictionary order (a key given twice
 once, as its first line), groups as lookalikes() gives them, with the same
