@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "tests/literal_search.h"
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 #include "dictionary/char_table.h"
 #include "search/code_index.h"
 #include "search/search.h"

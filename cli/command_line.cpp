@@ -16,7 +16,7 @@
 #include "cli/output/query_answers.h"
 #include "cli/platform/platform.h"
 #include "cli/text/locale_text.h"
-#include "cli/text/shown_text.h"
+#include "text/shown_text.h"
 #include "dictionary/char_table.h"
 #include "search/search.h"
 #include "search/trimmed_query.h"

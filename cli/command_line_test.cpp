@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cli/platform/platform.h"
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
 namespace {
 

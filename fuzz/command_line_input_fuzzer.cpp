@@ -25,8 +25,8 @@
 #include "cli/command_line.h"
 #include "cli/input/input_queries.h"
 #include "cli/input/query_text.h"
-#include "cli/text/shown_text.h"
-#include "cli/text/text_codec.h"
+#include "text/shown_text.h"
+#include "text/text_codec.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

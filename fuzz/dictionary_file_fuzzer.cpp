@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "cli/dictionary_file/dictionary_encoding.h"
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 #include "dictionary/char_table.h"
 #include "fuzz/fuzz_check.h"
 

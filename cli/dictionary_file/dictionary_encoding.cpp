@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
 namespace {
 

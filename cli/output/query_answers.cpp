@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "cli/output/score_groups.h"
+#include "answer/score_groups.h"
 #include "cli/output/shared_run_text.h"
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 #include "search/code_index.h"
 #include "search/common_run_length.h"
 #include "search/search.h"
@@ -21,7 +21,12 @@ std::string GroupLines(const std::vector<ScoredChar>& list, bool withScores, std
         text += indent;
         if (withScores)
             text += std::to_string(group.score) + ": ";
-        text += JoinChars(group, " ") + "\n";
+        for (std::size_t i = 0; i < group.chars.size(); ++i) {
+            if (i > 0)
+                text += ' ';
+            text += Cp936ToUtf8(group.chars[i]);
+        }
+        text += '\n';
     }
     return text;
 }

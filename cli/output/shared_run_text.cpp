@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <set>
 
-#include "cli/text/shown_text.h"
-#include "cli/text/text_codec.h"
+#include "text/shown_text.h"
+#include "text/text_codec.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
 namespace {
 

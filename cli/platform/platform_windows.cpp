@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
 const char kEndOfInputKeys[] = "Ctrl-Z and Enter";
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "cli/text/iconv_converter.h"
-#include "cli/text/text_codec.h"
+#include "text/iconv_converter.h"
+#include "text/text_codec.h"
 
 namespace {
 

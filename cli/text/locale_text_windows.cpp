@@ -1,6 +1,6 @@
 #include "cli/text/locale_text.h"
 
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
 // Windows hands arguments over as UTF-16, which main turns into UTF-8, and
 // console input is read as UTF-16 too: the command line's text is UTF-8.

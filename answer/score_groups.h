@@ -1,4 +1,4 @@
-// A ranked result list cut into its score groups, for printing.
+// A ranked result list cut into its score groups.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,7 @@
 
 struct ScoreGroup {
     int score;
-    std::vector<std::string> chars;  // UTF-8, in list order
+    std::vector<std::string> chars;  // keys, code page 936 bytes, in list order
 };
 
 // Keeps the first `top` items of a ranked list (--top), or all when `top` is 0.
@@ -20,8 +20,6 @@ void KeepTop(List& list, int top)
         list.resize(static_cast<std::size_t>(top));
 }
 
-// The groups of equal score, best first, as the list holds them.
+// The groups of equal score, best first, as the list holds them. Linear in
+// the list.
 std::vector<ScoreGroup> GroupByScore(const std::vector<ScoredChar>& list);
-
-// The group's characters separated by `separator`.
-std::string JoinChars(const ScoreGroup& group, const std::string& separator);

@@ -1,4 +1,4 @@
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
 std::uint32_t DecodeUtf8(std::string_view utf8, std::size_t* length)
 {

@@ -1,8 +1,8 @@
-#include "cli/text/shown_text.h"
+#include "text/shown_text.h"
 
 #include <cstdio>
 
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "cli/text/text_codec.h"
+#include "text/text_codec.h"
 
-#include "cli/text/iconv_converter.h"
+#include "text/iconv_converter.h"
 
 namespace {
 
