@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include "framework/select_all_key.h"
 #include "framework/win_app.h"
 
 #include <utility>
@@ -107,6 +108,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // notifications while they are being filled.
         RECT before;
         GetWindowRect(m_hWnd, &before);
+        // Ctrl+A in every edit box, wherever the system's edit control lacks it.
+        AddSelectAllKeyToEditControls(m_hWnd);
         const BOOL result = OnInitDialog();
         RECT after;
         GetWindowRect(m_hWnd, &after);

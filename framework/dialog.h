@@ -1,5 +1,6 @@
 // CDialog: a dialog run modally from a template in the application's
-// resources, with its messages routed through the message maps.
+// resources, with its messages routed through the message maps. Its edit
+// controls select their whole text on Ctrl+A (framework/select_all_key.h).
 #pragma once
 
 #include "framework/wnd.h"

@@ -71,6 +71,21 @@ protected:
         return Wide936(result.value_or(""));
     }
 
+    static std::wstring ClipboardText()
+    {
+        std::wstring text;
+        if (!OpenClipboard(nullptr))
+            return text;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text = chars;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return text;
+    }
+
     void ClickSearch() { SendMessageW(m_run.Item(IDC_SEARCH), BM_CLICK, 0, 0); }
 
     HWND Focus() const
@@ -312,6 +327,53 @@ TEST_F(MainDialog, QueryNotInTheDictionaryShowsNoFindAndKeepsThePreviousResult)
         EXPECT_EQ(WindowText(Matches()), previous);
         EXPECT_EQ(WindowText(Query()), query);
     }
+}
+
+// Ctrl+A, which Wine's edit control ignores, selects the whole text of
+// either box, wherever the caret stands, and types nothing; Ctrl+C then
+// copies all of it, as a teacher copies a whole list.
+TEST_F(MainDialog, CtrlASelectsAllOfEitherBoxForCopying)
+{
+    SetWindowTextW(Query(), L"请");
+    ClickSearch();
+    const std::wstring list = WindowText(Matches());
+    ASSERT_EQ(list, CoreResult(L"请"));
+
+    struct Case {
+        HWND box;
+        std::wstring text;
+        DWORD caret;
+    };
+    const Case cases[] = {
+        {Query(), L"请", 0}, {Query(), L"请", 1}, {Query(), L"", 0},
+        {Matches(), list, 0}, {Matches(), list, 3}, {Matches(), list, static_cast<DWORD>(list.size())},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.box == Query() ? "query box" : "result box") << ", caret at "
+                                        << c.caret << " of " << c.text.size());
+        SetWindowTextW(c.box, c.text.c_str());
+        SendMessageW(c.box, EM_SETSEL, c.caret, c.caret);
+        // Through the message queue, as the key press comes: the character
+        // TranslateMessage makes of Ctrl+A, then that of Ctrl+C.
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        CloseClipboard();
+        PostMessageW(c.box, WM_CHAR, 0x01, 0x001E0001);
+        PostMessageW(c.box, WM_CHAR, 0x03, 0x002E0001);
+        const auto selection = [&] {
+            DWORD start = 99, end = 99;
+            SendMessageW(c.box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            return std::make_pair(start, end);
+        };
+        EXPECT_TRUE(FinderRun::WaitFor([&] { return selection() == std::make_pair(DWORD{0}, DWORD(c.text.size())); }))
+            << "selected " << selection().first << " to " << selection().second;
+        EXPECT_EQ(WindowText(c.box), c.text);
+        if (!c.text.empty()) {
+            EXPECT_TRUE(FinderRun::WaitFor([&] { return ClipboardText() == c.text; }))
+                << "the clipboard holds " << ClipboardText().size() << " characters";
+        }
+    }
+    EXPECT_TRUE(m_run.Boxes().empty());
 }
 
 }  // namespace
