@@ -127,6 +127,11 @@ void CFinderDlg::OnSearch()
     }
     m_strMatches = std::move(*matches);
     UpdateData(FALSE);
+    // Under Wine a character the window's font lacks is drawn in a fallback
+    // face whose glyphs reach below their line, and new text repaints only
+    // the lines' own strips: the lower edge of the old list would stay on
+    // screen. The whole box is repainted instead.
+    ::RedrawWindow(GetItem(IDC_MATCHES), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     SelectWholeQuery();
 }
 
