@@ -35,25 +35,31 @@ pcdir=$(dirname "$(find "$prefix" -name orvalen.pc)")
     $(PKG_CONFIG_PATH=$pcdir pkg-config --cflags --libs orvalen)
 
 # The scores and groups orvalen-find gives, in the example's layout
-# ("45: 末" per group), as UTF-8.
+# ("45: 末" per group), in UTF-8.
 expected() {
     LC_ALL=C.UTF-8 "$find" --dict "$dictionary" --scores "$1"
 }
+"$find" --dict "$dictionary" --all --format jsonl > "$work/all.jsonl"
 status=0
 for char in 未 车 请 口; do
-    key=$(printf '%s' "$char" | iconv -f UTF-8 -t CP936)
     want=$(expected "$char")
+    want_json=$(grep -F "{\"char\":\"$char\"," "$work/all.jsonl")
     for program in "$work/cmake-build/lookalikes" "$work/pkg-config-build"; do
-        got=$("$program" "$dictionary" "$key" | iconv -f CP936 -t UTF-8)
+        got=$("$program" "$dictionary" "$char")
         if [[ "$got" != "$want" ]]; then
             printf '%s %s:\n--- orvalen-find\n%s\n--- example\n%s\n' "$program" "$char" "$want" "$got" >&2
             status=1
         fi
     done
+    got_json=$("$work/cmake-build/lookalikes" --json "$dictionary" "$char")
+    if [[ -z $want_json || "$got_json" != "$want_json" ]]; then
+        printf 'JSON for %s: %s, orvalen-find: %s\n' "$char" "$got_json" "$want_json" >&2
+        status=1
+    fi
 done
 # A character the dictionary lacks, and a file that is not there.
-if "$work/cmake-build/lookalikes" "$dictionary" "x" 2> "$work/err"; then
-    echo "x was found" >&2; status=1
+if "$work/cmake-build/lookalikes" "$dictionary" "車" 2> "$work/err"; then
+    echo "車 was found in hz.txt" >&2; status=1
 fi
 grep -qx 'no find' "$work/err" || { cat "$work/err" >&2; status=1; }
 if "$work/cmake-build/lookalikes" "$work/missing.txt" "x" 2> "$work/err"; then

@@ -13,15 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "answer/answer.h"
 #include "python/src/dictionary.h"
-#include "python/src/answer_shim.h"
 #include "search/common_run_length.h"
 #include "search/search.h"
-#if __has_include("text/text_codec.h")
 #include "text/text_codec.h"
-#else
-#include "cli/text/text_codec.h"
-#endif
 
 namespace py = pybind11;
 using orvalen_python::Dictionary;

@@ -151,6 +151,8 @@ def test_similarity_ranks_as_the_lists_do(gb2312):
 
 def test_help_reads_as_the_packages(gb2312):
     assert orvalen.Dictionary.__module__ == "orvalen"
+    # pybind11's own signatures are off; each docstring gives its own.
     for method in ("lookalikes", "compare", "similarity", "table", "open", "bundled"):
-        assert len(getattr(orvalen.Dictionary, method).__doc__) > 200, method
+        first_line = getattr(orvalen.Dictionary, method).__doc__.splitlines()[0]
+        assert first_line.startswith(method + "(") and " -> " in first_line, first_line
     assert repr(gb2312).startswith("<orvalen.Dictionary '") and "6763 entries" in repr(gb2312)
