@@ -1,0 +1,83 @@
+// The page's way into the core: a few C functions the page's script calls.
+// Every answer is the shared answer library's, rendered by its JSON renderer:
+// the page shows what orvalen-find --format jsonl prints, and computes no
+// list of its own.
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "answer/answer.h"
+#include "answer/render_json.h"
+#include "dictionary/char_table.h"
+#include "text/query_text.h"
+#include "text/text_codec.h"
+
+namespace {
+
+// The bundled dictionaries, by the number the page uses: 0 for hz.txt
+// (GB2312), 1 for hz-gbk.txt (GBK).
+std::array<CharTable, 2> g_dictionaries;
+
+// What the last call returned: it stays valid until the next call, long
+// enough for the page to copy it out.
+std::string g_result;
+
+const CharTable* Dictionary(int which)
+{
+    if (which < 0 || which >= static_cast<int>(g_dictionaries.size()))
+        return nullptr;
+    return &g_dictionaries[static_cast<std::size_t>(which)];
+}
+
+// One JSON line for one query: its answer, or "no find" when the dictionary
+// lacks it, when code page 936 cannot write it, or when it is no character.
+void AppendAnswer(std::string& out, const CharTable& table, const Query& query)
+{
+    if (query.problem.empty()) {
+        if (const std::optional<std::string> key = Utf8ToCp936(query.text)) {
+            if (const std::optional<Answer> answer = AnswerQuery(table, *key, AnswerOptions{})) {
+                AppendJsonLine(out, *answer);
+                return;
+            }
+        }
+    }
+    out += JsonNoFindLine(query.text);
+}
+
+}  // namespace
+
+extern "C" {
+
+// Replaces dictionary `which` with the dictionary file held in `bytes`.
+// Returns its number of entries, or -1 for a dictionary the page has not.
+EMSCRIPTEN_KEEPALIVE int orvalen_load_dictionary(int which, const char* bytes, int size)
+{
+    if (which < 0 || which >= static_cast<int>(g_dictionaries.size()) || size < 0)
+        return -1;
+    CharTable& table = g_dictionaries[static_cast<std::size_t>(which)];
+    table.Clear();
+    ParseCharTable(std::string_view(bytes, static_cast<std::size_t>(size)), table);
+    return static_cast<int>(table.size());
+}
+
+// The answers to the characters of `utf8` (`size` bytes) (typed or pasted text, split as
+// orvalen-find splits it), one JSON line each, in dictionary `which`.
+// Empty for text that holds no character, or for a dictionary not loaded.
+EMSCRIPTEN_KEEPALIVE const char* orvalen_search(const char* utf8, int size, int which)
+{
+    g_result.clear();
+    const CharTable* table = Dictionary(which);
+    if (!table || !utf8 || size < 0)
+        return g_result.c_str();
+    // Sized, not zero-ended: text with U+0000 in it is still searched whole.
+    const std::string_view text(utf8, static_cast<std::size_t>(size));
+    if (!IsValidUtf8(text))
+        return g_result.c_str();
+    for (const Query& query : QueriesInUtf8(text))
+        AppendAnswer(g_result, *table, query);
+    return g_result.c_str();
+}
+
+}  // extern "C"
