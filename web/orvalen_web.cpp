@@ -80,4 +80,16 @@ EMSCRIPTEN_KEEPALIVE const char* orvalen_search(const char* utf8, int size, int 
     return g_result.c_str();
 }
 
+// Whether dictionary `which` holds the one character `utf8` (`size` bytes):
+// the hint that the other dictionary has what this one lacks. A lookup, not
+// a search, so that it costs no index of the other dictionary.
+EMSCRIPTEN_KEEPALIVE int orvalen_has(const char* utf8, int size, int which)
+{
+    const CharTable* table = Dictionary(which);
+    if (!table || !utf8 || size < 0)
+        return 0;
+    const std::optional<std::string> key = Utf8ToCp936(std::string_view(utf8, static_cast<std::size_t>(size)));
+    return key && FindEntry(*table, *key) ? 1 : 0;
+}
+
 }  // extern "C"

@@ -73,6 +73,13 @@
       coreString(core._orvalen_search(pointer, length, DICTIONARIES.indexOf(dict))));
   }
 
+  // Whether `dict` holds the character `character`.
+  function has(character, dict) {
+    checkDictionary(dict);
+    return withBytes(encoder.encode(String(character)), (pointer, length) =>
+      core._orvalen_has(pointer, length, DICTIONARIES.indexOf(dict)) === 1);
+  }
+
   // One object per query of `text`: exactly the JSON line orvalen-find
   // --format jsonl prints for it.
   function search(text, dict) {
@@ -175,7 +182,7 @@
     box.classList.add("missing");
     box.append(element("p", "no-find", NO_FIND));
     const other = otherDictionary(dict);
-    if (answer.char && loaded.has(other) && !search(answer.char, other)[0].error)
+    if (answer.char && loaded.has(other) && has(answer.char, other))
       box.append(noticeWithLink(dictionaryName(other) + " 字典里有“" + answer.char + "”：",
                                 "到 " + dictionaryName(other) + " 字典里查", answer.char, other));
   }
@@ -283,10 +290,14 @@
   };
 
   async function start() {
+    performance.mark("orvalen-start");
     core = await createOrvalenModule();
+    performance.mark("orvalen-module");
     const first = stateFromFragment();
     await loadDictionary(first.dict);
+    performance.mark("orvalen-dictionary");
     showFragment();
+    performance.mark("orvalen-first-answer");
     api.firstAnswerMs = performance.now();
     await loadDictionary(otherDictionary(first.dict));
     // A hint that needed the other dictionary can show now.

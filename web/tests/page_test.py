@@ -1,0 +1,184 @@
+"""The page as a user meets it, in headless Chromium: typing, clicking a
+listed character, the dictionary switch, "no find" and its hint, the URL's
+fragment, Back and Forward, the keyboard alone, a phone's width, and no
+console errors. What the page lists is checked against window.orvalen.search,
+which the agreement test checks against orvalen-find."""
+
+import unittest
+import urllib.parse
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+import browser
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = browser.start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def setUp(self):
+        self.driver.set_window_size(1200, 900)
+
+    def tearDown(self):
+        self.assertEqual(browser.console_errors(self.driver), [], "the console shows errors")
+
+    # ---- helpers --------------------------------------------------------
+
+    def search(self, text, dictionary):
+        return self.driver.execute_script("return window.orvalen.search(arguments[0], arguments[1])", text, dictionary)
+
+    def shown(self):
+        """What the results show: per answer its query, and its groups as
+        (score, characters) in order, or "no find"."""
+        answers = []
+        for box in self.driver.find_elements(By.CSS_SELECTOR, "#results .answer"):
+            groups = [(int(group.get_attribute("data-score")),
+                       [link.get_attribute("data-char") for link in group.find_elements(By.CSS_SELECTOR, "[data-char]")])
+                      for group in box.find_elements(By.CSS_SELECTOR, "[data-score]")]
+            missing = box.find_elements(By.CSS_SELECTOR, ".no-find")
+            answers.append((box.get_attribute("data-query"), missing[0].text if missing else groups))
+        return answers
+
+    @staticmethod
+    def expected(answers):
+        return [(answer["char"], "no find" if "error" in answer else
+                 [(group["score"], group["chars"]) for group in answer["groups"]]) for answer in answers]
+
+    def assert_shows(self, text, dictionary):
+        self.assertEqual(self.shown(), self.expected(self.search(text, dictionary)))
+        state = self.state()
+        self.assertEqual((state["dict"]), dictionary)
+
+    def state(self):
+        """The fragment's query and dictionary, and the controls' state."""
+        params = urllib.parse.parse_qs(self.driver.execute_script("return location.hash").lstrip("#"))
+        return {
+            "q": params.get("q", [None])[0],
+            "dict": params.get("dict", [None])[0],
+            "input": self.driver.find_element(By.ID, "query").get_attribute("value"),
+            "checked": self.driver.find_element(By.CSS_SELECTOR, "input[name=dict]:checked").get_attribute("value"),
+        }
+
+    def click_char(self, character):
+        self.driver.find_element(By.CSS_SELECTOR, f'#results [data-char="{character}"]').click()
+
+    def first_listed(self):
+        return self.driver.find_element(By.CSS_SELECTOR, "#results [data-score] [data-char]").get_attribute("data-char")
+
+    # ---- tests ----------------------------------------------------------
+
+    def test_opens_on_the_default_query_with_best_groups_first(self):
+        browser.open_page(self.driver)
+        shown = self.shown()
+        self.assertEqual(shown, self.expected(self.search("车", "gb2312")))
+        scores = [score for score, _ in shown[0][1]]
+        self.assertGreater(len(scores), 1)
+        self.assertEqual(scores, sorted(scores, reverse=True))
+        self.assertEqual(self.driver.find_element(By.TAG_NAME, "html").get_attribute("lang"), "zh-CN")
+
+    def test_typing_a_pasted_line_and_enter_searches_each_character(self):
+        browser.open_page(self.driver)
+        box = self.driver.find_element(By.ID, "query")
+        box.clear()
+        box.send_keys("未，末；土、士", Keys.ENTER)
+        self.assertEqual([query for query, _ in self.shown()], ["未", "末", "土", "士"])
+        self.assert_shows("未，末；土、士", "gb2312")
+        self.assertEqual(self.state()["q"], "未，末；土、士")
+
+    def test_search_button_and_text_with_nothing_to_look_up(self):
+        browser.open_page(self.driver)
+        box = self.driver.find_element(By.ID, "query")
+        for text, answers in [("。，", 1), ("   ", 0), ("", 0)]:
+            with self.subTest(text=text):
+                box.clear()
+                box.send_keys(text)
+                self.driver.find_element(By.ID, "search-button").click()
+                self.assertEqual(len(self.shown()), answers)
+                self.assertEqual(len(self.search(text, "gb2312")), answers)
+
+    def test_clicking_listed_characters_walks_and_back_and_forward_retrace(self):
+        browser.open_page(self.driver, browser.fragment("未", "gb2312"))
+        walk = ["未"]
+        for _ in range(2):
+            walk.append(self.first_listed())
+            self.click_char(walk[-1])
+            self.assert_shows(walk[-1], "gb2312")
+            self.assertEqual(self.state()["q"], walk[-1])
+        for query in reversed(walk[:-1]):
+            self.driver.back()
+            self.assertEqual(self.state()["input"], query)
+            self.assert_shows(query, "gb2312")
+        self.driver.forward()
+        self.assert_shows(walk[1], "gb2312")
+
+    def test_fragment_opens_its_search_in_its_dictionary(self):
+        # As a link or a bookmark gives it, unescaped.
+        self.driver.get("about:blank")
+        self.driver.get(browser.page_url("#q=未車&dict=gbk"))
+        self.driver.execute_async_script("window.orvalen.ready.then(arguments[arguments.length - 1])")
+        state = self.state()
+        self.assertEqual((state["input"], state["checked"]), ("未車", "gbk"))
+        self.assert_shows("未車", "gbk")
+        # An unknown dictionary falls back to GB2312.
+        browser.open_page(self.driver, "#q=%E6%9C%AA&dict=big5")
+        self.assertEqual(self.state()["checked"], "gb2312")
+        self.assertEqual(self.shown(), self.expected(self.search("未", "gb2312")))
+
+    def test_no_find_with_a_hint_when_the_other_dictionary_has_it(self):
+        browser.open_page(self.driver, browser.fragment("車", "gb2312"))
+        self.assertEqual(self.shown(), [("車", "no find")])
+        hint = self.driver.find_element(By.CSS_SELECTOR, "#results .hint a")
+        hint.click()
+        self.assert_shows("車", "gbk")
+        self.assertEqual(self.state()["checked"], "gbk")
+        # Found in neither: "no find" alone.
+        for text in ["😀", "a"]:
+            with self.subTest(text=text):
+                browser.open_page(self.driver, browser.fragment(text, "gbk"))
+                self.assertEqual(self.shown(), [(text, "no find")])
+                self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#results .hint"), [])
+
+    def test_dictionary_switch_searches_the_same_text_again(self):
+        browser.open_page(self.driver, browser.fragment("喆未", "gb2312"))
+        self.assertEqual(self.shown()[0], ("喆", "no find"))
+        self.driver.find_element(By.CSS_SELECTOR, "input[name=dict][value=gbk]").click()
+        self.assert_shows("喆未", "gbk")
+        self.assertNotEqual(self.shown()[0][1], "no find")
+        self.driver.back()
+        self.assert_shows("喆未", "gb2312")
+
+    def test_keyboard_alone_reaches_every_control_and_result(self):
+        browser.open_page(self.driver, browser.fragment("请", "gb2312"))
+        listed = [character for _, groups in self.shown() for _, characters in groups for character in characters]
+        self.driver.find_element(By.ID, "query").click()
+        reached = []
+        for _ in range(len(listed) + 12):
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+            active = self.driver.switch_to.active_element
+            reached.append(active.get_attribute("data-char") or active.get_attribute("id") or active.get_attribute("value"))
+        for control in ["search-button", "gb2312"]:
+            self.assertIn(control, reached)
+        self.assertEqual([item for item in reached if item in listed][:len(listed)], listed)
+        # Enter on a listed character searches it.
+        self.driver.find_element(By.CSS_SELECTOR, f'#results [data-char="{listed[-1]}"]').send_keys(Keys.ENTER)
+        self.assert_shows(listed[-1], "gb2312")
+
+    def test_phone_width_needs_no_sideways_scrolling(self):
+        self.driver.set_window_size(390, 844)
+        browser.open_page(self.driver, browser.fragment("未末木", "gbk"))
+        overflow = self.driver.execute_script(
+            "return document.documentElement.scrollWidth - document.documentElement.clientWidth")
+        self.assertLessEqual(overflow, 0)
+        for element_id in ["query", "search-button"]:
+            rect = self.driver.find_element(By.ID, element_id).rect
+            self.assertLessEqual(rect["x"] + rect["width"], 390)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
