@@ -29,9 +29,15 @@ mkdir "$work/unpacked" "$work/elsewhere"
 (cd "$work/unpacked" && cmake -E tar xf "$zip") || { echo "package_test: cannot unpack $zip" >&2; exit 1; }
 folder=$work/unpacked/Orvalen
 
-for file in Orvalen.exe orvalen-find.exe hz.txt hz-gbk.txt readme.txt LICENSE.txt CREDITS.txt; do
+for file in Orvalen.exe orvalen-find.exe orvalen.html hz.txt hz-gbk.txt readme.txt LICENSE.txt CREDITS.txt; do
     [[ -s $folder/$file ]] || fail "$file is missing from the zip"
 done
+# The page holds its dictionaries: it is all a user with a browser needs.
+if [[ -s $folder/orvalen.html ]]; then
+    for part in 'id="results"' 'id="data-gb2312"' 'id="data-gbk"'; do
+        grep -q "$part" "$folder/orvalen.html" || fail "orvalen.html lacks $part"
+    done
+fi
 for text in readme.txt LICENSE.txt CREDITS.txt; do
     [[ -f $folder/$text ]] || continue
     lines=$(wc -l <"$folder/$text")
