@@ -130,10 +130,10 @@
 
   // A character with its first reading above it.
   function characterWithReading(character, pinyin) {
+    if (!pinyin || !pinyin.length)
+      return document.createTextNode(character);
     const ruby = element("ruby");
-    ruby.append(character);
-    const reading = element("rt", "", pinyin && pinyin.length ? pinyin[0] : "");
-    ruby.append(reading);
+    ruby.append(character, element("rt", "", pinyin[0]));
     return ruby;
   }
 
