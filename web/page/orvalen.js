@@ -226,9 +226,7 @@
   let shown = null;  // {query, dict} on screen
 
   function show(query, dict) {
-    input.value = query;
-    for (const radio of form.querySelectorAll("input[name=dict]"))
-      radio.checked = radio.value === dict;
+    showControls(query, dict);
     const started = performance.now();
     const answers = search(query, dict);
     const counter = { next: 0 };
@@ -248,14 +246,19 @@
   function go(query, dict) {
     const fragment = fragmentFor(query, dict);
     if (location.hash === fragment)
-      show(query, dict);
+      showFragment();
     else
       location.hash = fragment;
   }
 
+  // The fragment's search; while its dictionary is still loading, only the
+  // controls, and start() shows it once the dictionary is there.
   function showFragment() {
     const state = stateFromFragment();
-    show(state.query, state.dict);
+    if (core && loaded.has(state.dict))
+      show(state.query, state.dict);
+    else
+      showControls(state.query, state.dict);
   }
 
   form.addEventListener("submit", (event) => {
@@ -289,20 +292,29 @@
     ready: null,
   };
 
+  // The controls show the fragment's search at once, while the
+  // dictionaries load.
+  function showControls(query, dict) {
+    input.value = query;
+    for (const radio of form.querySelectorAll("input[name=dict]"))
+      radio.checked = radio.value === dict;
+  }
+
   async function start() {
+    const opened = stateFromFragment();
+    showControls(opened.query, opened.dict);
     performance.mark("orvalen-start");
     core = await createOrvalenModule();
     performance.mark("orvalen-module");
-    const first = stateFromFragment();
-    await loadDictionary(first.dict);
+    await loadDictionary(opened.dict);
     performance.mark("orvalen-dictionary");
     showFragment();
     performance.mark("orvalen-first-answer");
     api.firstAnswerMs = performance.now();
-    await loadDictionary(otherDictionary(first.dict));
-    // A hint that needed the other dictionary can show now.
-    if (shown)
-      show(shown.query, shown.dict);
+    await loadDictionary(otherDictionary(opened.dict));
+    // Now a hint that needs the other dictionary can show, and so can a
+    // search in it asked for meanwhile.
+    showFragment();
   }
 
   api.ready = start().catch((error) => {
