@@ -7,6 +7,9 @@
   const DICTIONARIES = ["gb2312", "gbk"];  // the core's numbers 0 and 1
   const DEFAULT_QUERY = "车";               // as the window starts
   const NO_FIND = "no find";
+  // A pasted page of text may hold thousands of characters: the page shows
+  // the answers of this many, and says so, to stay quick.
+  const MOST_SHOWN = 200;
 
   let core = null;                  // the WebAssembly module, once created
   const loaded = new Set();         // names of the dictionaries loaded
@@ -103,8 +106,14 @@
     return node;
   }
 
+  // Text with each lone surrogate (pasted half of a pair) as U+FFFD, as the
+  // search reads it: a URL cannot hold one.
+  function wellFormed(text) {
+    return text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, "\uFFFD");
+  }
+
   function fragmentFor(query, dict) {
-    return "#q=" + encodeURIComponent(query) + "&dict=" + dict;
+    return "#q=" + encodeURIComponent(wellFormed(query)) + "&dict=" + dict;
   }
 
   // The query and dictionary a fragment names; the defaults for the rest.
@@ -230,7 +239,9 @@
     const started = performance.now();
     const answers = search(query, dict);
     const counter = { next: 0 };
-    results.replaceChildren(...answers.map((answer) => renderAnswer(answer, dict, counter)));
+    results.replaceChildren(...answers.slice(0, MOST_SHOWN).map((answer) => renderAnswer(answer, dict, counter)));
+    if (answers.length > MOST_SHOWN)
+      results.append(element("p", "more", "只显示了前 " + MOST_SHOWN + " 个字的结果，共 " + answers.length + " 个字。"));
     shown = { query, dict };
     api.lastSearchMs = performance.now() - started;
     const found = answers.filter((answer) => !answer.error).length;

@@ -4,6 +4,7 @@ fragment, Back and Forward, the keyboard alone, a phone's width, and no
 console errors. What the page lists is checked against window.orvalen.search,
 which the agreement test checks against orvalen-find."""
 
+import json
 import unittest
 import urllib.parse
 
@@ -168,6 +169,27 @@ class PageTest(unittest.TestCase):
         # Enter on a listed character searches it.
         self.driver.find_element(By.CSS_SELECTOR, f'#results [data-char="{listed[-1]}"]').send_keys(Keys.ENTER)
         self.assert_shows(listed[-1], "gb2312")
+
+    def test_hostile_and_long_text_is_answered_and_shown_safely(self):
+        browser.open_page(self.driver)
+        # The text goes as JSON, which can carry a lone surrogate.
+        set_and_submit = ("document.getElementById('query').value = JSON.parse(arguments[0]);"
+                          "document.getElementById('search-button').click();")
+        for text in ["\u0000未", "\ud800末", "<img src=x onerror=alert(1)>末", "\u202e末\u200b", "未" * 3]:
+            with self.subTest(text=repr(text)):
+                self.driver.execute_script(set_and_submit, json.dumps(text))
+                answers = self.driver.execute_script(
+                    "return window.orvalen.search(JSON.parse(arguments[0]), 'gb2312')", json.dumps(text))
+                self.assertEqual(self.shown(), self.expected(answers))
+                self.assertIn("末" if "末" in text else "未", [answer["char"] for answer in answers])
+                self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#results img, #results script"), [])
+        # A pasted page: every character answered by search, the first 200
+        # shown, and a word on the rest.
+        text = "请未末车马" * 1000
+        self.driver.execute_script(set_and_submit, json.dumps(text))
+        self.assertEqual(len(self.search(text, "gbk")), 5000)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#results .answer")), 200)
+        self.assertIn("5000", self.driver.find_element(By.CSS_SELECTOR, "#results .more").text)
 
     def test_phone_width_needs_no_sideways_scrolling(self):
         self.driver.set_window_size(390, 844)
