@@ -14,7 +14,9 @@ from selenium.webdriver.common.keys import Keys
 import browser
 
 
-class PageTest(unittest.TestCase):
+class PageTestCase(unittest.TestCase):
+    """One browser for the tests of a class, and the page's state read back."""
+
     @classmethod
     def setUpClass(cls):
         cls.driver = browser.start()
@@ -72,7 +74,9 @@ class PageTest(unittest.TestCase):
     def first_listed(self):
         return self.driver.find_element(By.CSS_SELECTOR, "#results [data-score] [data-char]").get_attribute("data-char")
 
-    # ---- tests ----------------------------------------------------------
+
+class TypingTest(PageTestCase):
+    """The query box: typing, pasting, Enter and the button, the keyboard alone."""
 
     def test_opens_on_the_default_query_with_best_groups_first(self):
         browser.open_page(self.driver)
@@ -102,6 +106,48 @@ class PageTest(unittest.TestCase):
                 self.driver.find_element(By.ID, "search-button").click()
                 self.assertEqual(len(self.shown()), answers)
                 self.assertEqual(len(self.search(text, "gb2312")), answers)
+
+    def test_keyboard_alone_reaches_every_control_and_result(self):
+        browser.open_page(self.driver, browser.fragment("请", "gb2312"))
+        listed = [character for _, groups in self.shown() for _, characters in groups for character in characters]
+        self.driver.find_element(By.ID, "query").click()
+        reached = []
+        for _ in range(len(listed) + 12):
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+            active = self.driver.switch_to.active_element
+            reached.append(active.get_attribute("data-char") or active.get_attribute("id") or active.get_attribute("value"))
+        for control in ["search-button", "gb2312"]:
+            self.assertIn(control, reached)
+        self.assertEqual([item for item in reached if item in listed][:len(listed)], listed)
+        # Enter on a listed character searches it.
+        self.driver.find_element(By.CSS_SELECTOR, f'#results [data-char="{listed[-1]}"]').send_keys(Keys.ENTER)
+        self.assert_shows(listed[-1], "gb2312")
+
+    def test_hostile_and_long_text_is_answered_and_shown_safely(self):
+        browser.open_page(self.driver)
+        # The text goes as JSON, which can carry a lone surrogate.
+        set_and_submit = ("document.getElementById('query').value = JSON.parse(arguments[0]);"
+                          "document.getElementById('search-button').click();")
+        for text in ["\u0000未", "\ud800末", "<img src=x onerror=alert(1)>末", "\u202e末\u200b", "未" * 3]:
+            with self.subTest(text=repr(text)):
+                self.driver.execute_script(set_and_submit, json.dumps(text))
+                answers = self.driver.execute_script(
+                    "return window.orvalen.search(JSON.parse(arguments[0]), 'gb2312')", json.dumps(text))
+                self.assertEqual(self.shown(), self.expected(answers))
+                self.assertIn("末" if "末" in text else "未", [answer["char"] for answer in answers])
+                self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#results img, #results script"), [])
+        # A pasted page: every character answered by search, the first 200
+        # shown, and a word on the rest.
+        text = "请未末车马" * 1000
+        self.driver.execute_script(set_and_submit, json.dumps(text))
+        self.assertEqual(len(self.search(text, "gbk")), 5000)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#results .answer")), 200)
+        self.assertIn("5000", self.driver.find_element(By.CSS_SELECTOR, "#results .more").text)
+
+
+class NavigationTest(PageTestCase):
+    """Moving between searches: listed characters, the fragment, Back and
+    Forward, the dictionary switch and the hint, a phone's width."""
 
     def test_clicking_listed_characters_walks_and_back_and_forward_retrace(self):
         browser.open_page(self.driver, browser.fragment("未", "gb2312"))
@@ -153,43 +199,6 @@ class PageTest(unittest.TestCase):
         self.assertNotEqual(self.shown()[0][1], "no find")
         self.driver.back()
         self.assert_shows("喆未", "gb2312")
-
-    def test_keyboard_alone_reaches_every_control_and_result(self):
-        browser.open_page(self.driver, browser.fragment("请", "gb2312"))
-        listed = [character for _, groups in self.shown() for _, characters in groups for character in characters]
-        self.driver.find_element(By.ID, "query").click()
-        reached = []
-        for _ in range(len(listed) + 12):
-            self.driver.switch_to.active_element.send_keys(Keys.TAB)
-            active = self.driver.switch_to.active_element
-            reached.append(active.get_attribute("data-char") or active.get_attribute("id") or active.get_attribute("value"))
-        for control in ["search-button", "gb2312"]:
-            self.assertIn(control, reached)
-        self.assertEqual([item for item in reached if item in listed][:len(listed)], listed)
-        # Enter on a listed character searches it.
-        self.driver.find_element(By.CSS_SELECTOR, f'#results [data-char="{listed[-1]}"]').send_keys(Keys.ENTER)
-        self.assert_shows(listed[-1], "gb2312")
-
-    def test_hostile_and_long_text_is_answered_and_shown_safely(self):
-        browser.open_page(self.driver)
-        # The text goes as JSON, which can carry a lone surrogate.
-        set_and_submit = ("document.getElementById('query').value = JSON.parse(arguments[0]);"
-                          "document.getElementById('search-button').click();")
-        for text in ["\u0000未", "\ud800末", "<img src=x onerror=alert(1)>末", "\u202e末\u200b", "未" * 3]:
-            with self.subTest(text=repr(text)):
-                self.driver.execute_script(set_and_submit, json.dumps(text))
-                answers = self.driver.execute_script(
-                    "return window.orvalen.search(JSON.parse(arguments[0]), 'gb2312')", json.dumps(text))
-                self.assertEqual(self.shown(), self.expected(answers))
-                self.assertIn("末" if "末" in text else "未", [answer["char"] for answer in answers])
-                self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#results img, #results script"), [])
-        # A pasted page: every character answered by search, the first 200
-        # shown, and a word on the rest.
-        text = "请未末车马" * 1000
-        self.driver.execute_script(set_and_submit, json.dumps(text))
-        self.assertEqual(len(self.search(text, "gbk")), 5000)
-        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#results .answer")), 200)
-        self.assertIn("5000", self.driver.find_element(By.CSS_SELECTOR, "#results .more").text)
 
     def test_phone_width_needs_no_sideways_scrolling(self):
         self.driver.set_window_size(390, 844)
