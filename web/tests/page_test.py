@@ -4,12 +4,19 @@ fragment, Back and Forward, the keyboard alone, a phone's width, and no
 console errors. What the page lists is checked against window.orvalen.search,
 which the agreement test checks against orvalen-find."""
 
+import base64
 import json
+import pathlib
+import re
+import subprocess
+import tempfile
 import unittest
 import urllib.parse
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.common.print_page_options import PrintOptions
+from selenium.webdriver.support.ui import WebDriverWait
 
 import browser
 
@@ -209,6 +216,48 @@ class NavigationTest(PageTestCase):
         for element_id in ["query", "search-button"]:
             rect = self.driver.find_element(By.ID, element_id).rect
             self.assertLessEqual(rect["x"] + rect["width"], 390)
+
+
+
+class PrintTest(PageTestCase):
+    """The worksheet of the current queries, as 打印练习 prints it, printed to
+    PDF on A4 and read back."""
+
+    def test_print_button_prints_the_worksheet_of_the_shown_queries(self):
+        browser.open_page(self.driver, browser.fragment("未，请", "gb2312"))
+        button = self.driver.find_element(By.ID, "print")
+        self.assertTrue(button.is_displayed())
+        button.click()
+        sheet = self.driver.execute_script("return window.orvalen.worksheetHtml('未，请', 'gb2312')")
+        frame = self.driver.find_element(By.ID, "worksheet")
+        WebDriverWait(self.driver, 10).until(lambda _: frame.get_attribute("srcdoc") == sheet)
+        # No query found, nothing to print.
+        browser.open_page(self.driver, browser.fragment("車", "gb2312"))
+        self.assertFalse(self.driver.find_element(By.ID, "print").is_displayed())
+
+    def test_worksheet_prints_to_pdf_on_a4_with_answers_on_a_page_of_their_own(self):
+        browser.open_page(self.driver)
+        queries = "未，请"
+        sheet = self.driver.execute_script("return window.orvalen.worksheetHtml(arguments[0], 'gb2312')", queries)
+        listed = [answer["groups"][0]["chars"][0] for answer in self.search(queries, "gb2312")]
+        with tempfile.TemporaryDirectory() as folder:
+            html = pathlib.Path(folder, "worksheet.html")
+            html.write_text(sheet, encoding="utf-8")
+            self.driver.get(html.as_uri())
+            options = PrintOptions()
+            options.page_width, options.page_height = 21.0, 29.7
+            pdf = pathlib.Path(folder, "worksheet.pdf")
+            pdf.write_bytes(base64.b64decode(self.driver.print_page(options)))
+            info = subprocess.run(["pdfinfo", str(pdf)], capture_output=True, text=True, check=True).stdout
+            pages = int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
+            self.assertIn("595", re.search(r"^Page size:.*$", info, re.M).group(0))  # A4: 595 x 842 points
+            texts = [subprocess.run(["pdftotext", "-f", str(page), "-l", str(page), str(pdf), "-"],
+                                    capture_output=True, text=True, check=True).stdout for page in range(1, pages + 1)]
+        self.assertGreaterEqual(pages, 2)
+        for character in ["未", "请", *listed]:
+            self.assertIn(character, texts[0])
+        # The answers start a page of their own: the last page is not the first.
+        self.assertNotEqual(texts[-1].strip(), "")
 
 
 if __name__ == "__main__":
