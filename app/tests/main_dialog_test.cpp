@@ -376,4 +376,35 @@ TEST_F(MainDialog, CtrlASelectsAllOfEitherBoxForCopying)
     EXPECT_TRUE(m_run.Boxes().empty());
 }
 
+// The same through the keyboard, as the user presses the keys: Ctrl+A and
+// Ctrl+C in the result box put the whole list on the clipboard.
+TEST_F(MainDialog, CtrlAThenCtrlCPressedInTheResultBoxCopiesTheWholeList)
+{
+    SetWindowTextW(Query(), L"请");
+    ClickSearch();
+    const std::wstring list = WindowText(Matches());
+    ASSERT_EQ(list, CoreResult(L"请"));
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+
+    SetForegroundWindow(m_run.Dialog());
+    SendMessageW(m_run.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Matches()), TRUE);
+    ASSERT_TRUE(FinderRun::WaitFor([&] { return Focus() == Matches(); }));
+    SendMessageW(Matches(), EM_SETSEL, 2, 2);
+    const auto key = [](WORD code, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        return input;
+    };
+    INPUT keys[] = {key(VK_CONTROL, false), key('A', false), key('A', true),
+                    key('C', false), key('C', true), key(VK_CONTROL, true)};
+    ASSERT_EQ(SendInput(static_cast<UINT>(std::size(keys)), keys, sizeof(INPUT)), std::size(keys));
+    EXPECT_TRUE(FinderRun::WaitFor([&] { return ClipboardText() == list; }))
+        << "the clipboard holds " << ClipboardText().size() << " of " << list.size() << " characters";
+    EXPECT_EQ(WindowText(Matches()), list);
+}
+
 }  // namespace
