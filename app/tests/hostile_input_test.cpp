@@ -70,13 +70,16 @@ TEST(HostileQuery, OneMegabyteOfPastedTextIsNotFoundAndKept)
     EXPECT_EQ(WindowText(run.Item(IDC_QUERY)), pasted);
 }
 
-TEST(HostileDictionary, AResultOfSeveralHundredKilobytesShowsWhole)
+TEST(HostileDictionary, AResultOfOverAHundredKilobytesShowsWhole)
 {
     // Every entry shares 4 to 7 bytes with the query's code: four score
-    // groups, 100,000 keys, 300 KB of result text.
+    // groups, 50,000 keys, 150 KB of result text: 100,000 characters, three
+    // times the 32,767 an edit control takes by default. Wine's edit control
+    // lays out a wrapped line in time that grows with the square of its
+    // length: twice as many keys took four times as long, over two minutes.
     std::string hz = "请 ABCDEFGH \r\n";
     const char* codes[] = {"ABCDEFGX", "ABCDEFXX", "ABCDEXXX", "ABCDXXXX"};
-    for (std::size_t i = 0; i < 100'000; ++i)
+    for (std::size_t i = 0; i < 50'000; ++i)
         hz += Gb2312Character(i) + " " + codes[i % 4] + " \r\n";
     DictionaryFolder folder{hz};
     FinderRun run;
@@ -84,7 +87,7 @@ TEST(HostileDictionary, AResultOfSeveralHundredKilobytesShowsWhole)
     ClickSearch(run);
 
     const std::wstring expected = CoreResult(hz, "请");
-    ASSERT_GT(expected.size(), 200'000u);
+    ASSERT_GT(expected.size(), 100'000u);
     const std::wstring shown = WindowText(run.Item(IDC_MATCHES));
     EXPECT_EQ(shown.size(), expected.size());
     EXPECT_TRUE(shown == expected);
@@ -103,7 +106,7 @@ TEST(HostileDictionary, AHundredThousandLinesLoadAndSearchAsTheCoreDoes)
 {
     std::mt19937 random(20261207);
     std::string hz;
-    for (std::size_t i = 0; i < 100'000; ++i) {
+    for (std::size_t i = 0; i < 50'000; ++i) {
         std::string code(4 + random() % 12, ' ');
         for (char& c : code)
             c = static_cast<char>('A' + random() % 6);
