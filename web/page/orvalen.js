@@ -16,9 +16,17 @@
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
 
+  // The page's data blocks after its scripts are there once it is parsed.
+  const parsed = document.readyState !== "loading" ? Promise.resolve()
+    : new Promise((resolve) => document.addEventListener("DOMContentLoaded", resolve, { once: true }));
+
   // The bytes of a data block the page was packed with: base64 of gzip.
   async function unpack(name) {
-    const element = document.getElementById("data-" + name);
+    let element = document.getElementById("data-" + name);
+    if (!element) {
+      await parsed;
+      element = document.getElementById("data-" + name);
+    }
     if (!element)
       return null;
     const text = atob(element.textContent.trim());
