@@ -14,6 +14,7 @@
 #include "cli/output/compare_pair.h"
 #include "cli/output/output_stream.h"
 #include "cli/output/query_answers.h"
+#include "cli/output/worksheet_output.h"
 #include "cli/platform/platform.h"
 #include "cli/text/locale_text.h"
 #include "text/shown_text.h"
@@ -96,6 +97,30 @@ int FindInput(std::FILE* in, QueryAnswers& answers, OutputStream& err)
     return allFound ? kAllFound : kSomeNotFound;
 }
 
+// --worksheet: the sheet of the arguments' characters, or of every character
+// of standard input when there are none (read to its end, a terminal too).
+int Worksheet(const CharTable& table, const std::vector<Query>& queries, std::FILE* in, GbkHint& gbk,
+              OutputStream& out, OutputStream& err)
+{
+    std::size_t given = 0;
+    InputQueries input(in);
+    bool any = false;
+    const bool allFound = WriteWorksheet(table, [&]() -> std::optional<Query> {
+        if (!queries.empty())
+            return given < queries.size() ? std::optional<Query>(queries[given++]) : std::nullopt;
+        std::optional<Query> query = input.Next();
+        any = any || query.has_value();
+        return query;
+    }, gbk, out, err);
+    if (!input.ReadError().empty()) {
+        Say(err, "cannot read the standard input: " + FromLocale(input.ReadError()));
+        return kTrouble;
+    }
+    if (queries.empty() && !any)
+        return UsageError(err, "no character to look up: give characters as arguments or on the standard input");
+    return allFound ? kAllFound : kSomeNotFound;
+}
+
 int Run(const std::vector<std::string>& args, const StandardStreams& streams, const std::string& executableDirectory,
         OutputStream& out, OutputStream& err)
 {
@@ -156,6 +181,8 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
     GbkHint gbk(OtherGbkDictionary(*path, executableDirectory));
     if (problem)
         gbk.SearchedDictionaryIsBroken(ShownText(FromLocale(*path)));
+    if (options->worksheet)
+        return Worksheet(table, queries, streams.in, gbk, out, err);
     if (options->command == Command::Compare)
         return ComparePair(table, queries[0], queries[1], gbk, out, err) ? kAllFound : kSomeNotFound;
     QueryAnswers answers(table, *options, gbk, out, err);

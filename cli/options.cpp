@@ -11,6 +11,7 @@ const char kUsage[] =
     "       orvalen-find [--dict DICT] --raw CHAR\n"
     "       orvalen-find [--dict DICT] --all [--format tsv|jsonl] [--min-score N]\n"
     "                    [--top N]\n"
+    "       orvalen-find [--dict DICT] --worksheet [CHARS...] > sheet.html\n"
     "\n"
     "Lists the characters whose structure codes share a run of at least 4 bytes\n"
     "with each character's code, best matches first, one score group per line.\n"
@@ -41,6 +42,9 @@ const char kUsage[] =
     "                 in dictionary order: as TSV lines (character, score,\n"
     "                 characters of the group) or as JSON lines, one per character\n"
     "  --min-score N  with --all, only groups scoring N or more (at least 4)\n"
+    "  --worksheet    write a worksheet for teachers: the characters and their\n"
+    "                 closest look-alikes with pinyin, words to complete and the\n"
+    "                 answers, as one printable HTML page (UTF-8, A4)\n"
     "  --help         show this help\n"
     "  --version      show the version\n"
     "\n"
@@ -119,6 +123,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             options.scores = true;
         } else if (arg == "--why") {
             options.why = true;
+        } else if (arg == "--worksheet") {
+            options.worksheet = true;
         } else if (arg == "--all") {
             options.command = Command::All;
         } else if (HasName(arg, "--format")) {
@@ -164,6 +170,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     }
     if (options.command == Command::Help || options.command == Command::Version)
         return options;
+    if (options.worksheet) {
+        if (options.command != Command::Find || options.raw || options.scores || options.why || options.top != 0 ||
+            formatGiven) {
+            error = "--worksheet takes characters and goes only with --dict";
+            return std::nullopt;
+        }
+        return options;
+    }
     if (options.command == Command::All) {
         if (!options.queries.empty() || options.raw || options.why || options.scores) {
             error = "--all takes no characters and goes only with --dict, --format, --min-score and --top";

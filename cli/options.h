@@ -18,6 +18,7 @@ struct Options {
     int top = 0;                            // --top N: at most N matches per query; 0 for all
     AllFormat format = AllFormat::Tsv;      // --all --format tsv|jsonl
     int minScore = 4;                       // --all --min-score N
+    bool worksheet = false;                 // --worksheet: a printable HTML worksheet
     // The arguments as given, in the locale's character set (bytes for
     // --raw); empty when the queries come from standard input.
     std::vector<std::string> queries;

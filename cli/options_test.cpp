@@ -34,6 +34,12 @@ TEST(Options, UsageErrors)
         {{"--compare"}, "--compare takes two characters and goes only with --dict"},
         {{"--compare", "--why", "a", "b"}, "--compare takes two characters and goes only with --dict"},
         {{"--compare", "--top", "3", "a", "b"}, "--compare takes two characters and goes only with --dict"},
+        {{"--worksheet", "--all"}, "--worksheet takes characters and goes only with --dict"},
+        {{"--worksheet", "--compare", "a", "b"}, "--worksheet takes characters and goes only with --dict"},
+        {{"--raw", "--worksheet", "a"}, "--worksheet takes characters and goes only with --dict"},
+        {{"--worksheet", "--why", "a"}, "--worksheet takes characters and goes only with --dict"},
+        {{"--worksheet", "--top", "2", "a"}, "--worksheet takes characters and goes only with --dict"},
+        {{"--worksheet", "--min-score", "5", "a"}, "--worksheet takes characters and goes only with --dict"},
         {{"--bogus", "a"}, "unknown option --bogus"},
         {{"-x", "a"}, "unknown option -x"},
     };
@@ -52,6 +58,11 @@ TEST(Options, DictionaryQueriesAndFlags)
     EXPECT_EQ(options->dictionary, "my.txt");
     EXPECT_TRUE(options->scores);
     EXPECT_EQ(options->queries, (std::vector<std::string>{"车", "木"}));
+
+    options = ParseOptions({"--worksheet", "--dict=gbk"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_TRUE(options->worksheet);
+    EXPECT_TRUE(options->queries.empty());
 
     options = ParseOptions({"--dict=other.txt", "--raw", "x"}, error);
     ASSERT_TRUE(options) << error;
