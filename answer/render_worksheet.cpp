@@ -249,13 +249,21 @@ std::string Answers(const WorksheetSet& set, std::size_t number)
         html += Task("选字填空", fillIns);
     std::vector<std::string> words;
     for (const WorksheetCharacter* character : characters) {
+        // Appended piece by piece: "literal" + a temporary string draws a
+        // false -Wrestrict warning from MinGW's g++ 12.
         std::string item = Escaped(character->text);
-        for (const std::string& reading : character->pinyin)
-            item += " " + Pinyin(reading);
-        std::string joined;
-        for (const std::string& word : character->words)
-            joined += (joined.empty() ? "" : "、") + Escaped(word);
-        item += "：" + (joined.empty() ? std::string("—") : joined);
+        for (const std::string& reading : character->pinyin) {
+            item += ' ';
+            item += Pinyin(reading);
+        }
+        item += "：";
+        for (std::size_t i = 0; i < character->words.size(); ++i) {
+            if (i > 0)
+                item += "、";
+            item += Escaped(character->words[i]);
+        }
+        if (character->words.empty())
+            item += "—";
         words.push_back(Item(item));
     }
     return html + Task("读音和组词", words) + kSetEnd;
