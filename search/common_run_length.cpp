@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <memory>
 #include <string>
 
-#include "search/longest_common_substring.h"
+#include "search/query_suffixes.h"
 
 namespace {
 
@@ -124,27 +125,6 @@ SharedRun Longest(std::string_view e, std::string_view q)
     return best;
 }
 
-// Comparing every offset costs the product of the lengths, which for two
-// long codes (a hostile dictionary of a few huge lines) would take hours. A
-// suffix array then costs a little per byte instead. The measure is the
-// longest common substring of E and Q padded with as many '-' as E's longest
-// run of them: any shared run uses at most that much padding on either side.
-bool TooLongToSlide(std::size_t m, std::size_t n)
-{
-    constexpr std::size_t kSmallProduct = std::size_t{1} << 22;
-    const double product = static_cast<double>(m) * static_cast<double>(n);
-    return product > kSmallProduct && product > 64.0 * static_cast<double>(m + n);
-}
-
-SharedRun LongestThroughSuffixes(std::string_view e, std::string_view q)
-{
-    const std::size_t pad = LongestPadRun(e).length;
-    std::string padded(pad, kPad);
-    padded.append(q);
-    padded.append(pad, kPad);
-    return LongestCommonSubstring(e, padded);
-}
-
 // Identical codes never count as alike; otherwise the way that suits the
 // codes' lengths.
 template <bool kWhere>
@@ -152,9 +132,11 @@ SharedRun Measure(std::string_view e, std::string_view q)
 {
     if (e == q || e.empty())
         return {};
-    if (TooLongToSlide(e.size(), q.size()))
-        return LongestThroughSuffixes(e, q);
-    return Longest<kWhere>(e, q);
+    if (ShortEnoughToSlide(e.size(), q.size()))
+        return Longest<kWhere>(e, q);
+    // A search measures every entry code against one query code: the query
+    // code's sorted suffixes are kept for the next call.
+    return QuerySuffixes::Of(q)->Longest(e);
 }
 
 }  // namespace
@@ -167,4 +149,10 @@ SharedRun LongestSharedRun(std::string_view entryCode, std::string_view queryCod
 int CommonRunLength(std::string_view entryCode, std::string_view queryCode)
 {
     return static_cast<int>(std::min<std::size_t>(Measure<false>(entryCode, queryCode).length, INT_MAX));
+}
+
+bool ShortEnoughToSlide(std::size_t entrySize, std::size_t querySize)
+{
+    constexpr std::size_t kSlideProduct = std::size_t{1} << 16;
+    return entrySize <= kSlideProduct && querySize <= kSlideProduct && entrySize * querySize <= kSlideProduct;
 }

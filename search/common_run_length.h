@@ -22,6 +22,12 @@ struct SharedRun {
 };
 
 // The run that CommonRunLength measures, with its place in `entryCode`: the
-// first of the longest by offset, or for two very long codes one of the
-// longest.
+// first of the longest by offset for codes short enough to slide, otherwise
+// one of the longest.
 SharedRun LongestSharedRun(std::string_view entryCode, std::string_view queryCode);
+
+// Whether two codes are short enough that sliding one along the other, as
+// the measure is defined, is the quickest way to measure them: the work is
+// the product of their lengths. Longer ones are measured through sorted
+// suffixes, in time near linear in their lengths.
+bool ShortEnoughToSlide(std::size_t entrySize, std::size_t querySize);

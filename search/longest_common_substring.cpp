@@ -2,94 +2,135 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace {
 
-using Index = std::int64_t;
+using Index = std::int32_t;
 
-// Sorts the cyclic shifts of `s` by prefix doubling with counting sorts.
-// With a unique smallest symbol at the end, that is the suffix array.
-std::vector<Index> SortCyclicShifts(const std::vector<int>& s, int alphabet)
-{
-    const Index n = static_cast<Index>(s.size());
-    std::vector<Index> p(n), c(n), count(std::max<Index>(alphabet, n), 0);
-    for (Index i = 0; i < n; ++i)
-        ++count[s[i]];
-    for (Index i = 1; i < alphabet; ++i)
-        count[i] += count[i - 1];
-    for (Index i = 0; i < n; ++i)
-        p[--count[s[i]]] = i;
-    c[p[0]] = 0;
-    Index classes = 1;
-    for (Index i = 1; i < n; ++i) {
-        if (s[p[i]] != s[p[i - 1]])
-            ++classes;
-        c[p[i]] = classes - 1;
-    }
-    std::vector<Index> pn(n), cn(n);
-    for (Index h = 1; h < n && classes < n; h <<= 1) {
-        for (Index i = 0; i < n; ++i)
-            pn[i] = p[i] >= h ? p[i] - h : p[i] - h + n;
-        std::fill(count.begin(), count.begin() + classes, 0);
-        for (Index i = 0; i < n; ++i)
-            ++count[c[pn[i]]];
-        for (Index i = 1; i < classes; ++i)
-            count[i] += count[i - 1];
-        for (Index i = n - 1; i >= 0; --i)
-            p[--count[c[pn[i]]]] = pn[i];
-        cn[p[0]] = 0;
-        classes = 1;
-        for (Index i = 1; i < n; ++i) {
-            const Index a = p[i], b = p[i - 1];
-            if (c[a] != c[b] || c[(a + h) % n] != c[(b + h) % n])
-                ++classes;
-            cn[p[i]] = classes - 1;
+// Every suffix of the entry code (the text's first `m` bytes) meets the
+// suffixes of the padded query code that share most with it among its nearest
+// neighbours in sorted order, one on each side: what it shares with any other
+// is no longer. Beyond the entry code's end a suffix runs on into the padded
+// query, so what it shares counts only up to that end.
+//
+// The common prefix of two neighbours is found as Kasai et al. find it, from
+// the one of the suffix a byte earlier in the text, less one. Kept for every
+// eighth suffix only, it costs half a byte per byte; the others start from
+// the nearest kept one before them, which costs at most eight comparisons
+// more each.
+class NeighbourPrefixes {
+public:
+    static constexpr Index kStep = 8;
+
+    NeighbourPrefixes(const PaddedPair& text, const std::vector<Index>& suffixes)
+        : m_text(text), m_suffixes(suffixes), m_size(static_cast<Index>(suffixes.size())),
+          m_kept(static_cast<std::size_t>((m_size + kStep - 1) / kStep), -1)
+    {
+        // The suffix before each kept one in sorted order, then in text order
+        // what the two share.
+        for (Index r = 1; r < m_size; ++r)
+            if (suffixes[r] % kStep == 0)
+                m_kept[suffixes[r] / kStep] = suffixes[r - 1];
+        Index shared = 0;
+        for (std::size_t k = 0; k < m_kept.size(); ++k) {
+            const Index before = m_kept[k];
+            shared = std::max<Index>(shared - kStep, 0);
+            if (before < 0) {
+                m_kept[k] = shared = 0;
+                continue;
+            }
+            m_kept[k] = shared = Extend(static_cast<Index>(k) * kStep, before, shared);
         }
-        c.swap(cn);
     }
-    return p;
+
+    // What the suffixes at sorted places r - 1 and r share (r >= 1), or
+    // `limit` if that is less. Most neighbours share little, which comparing
+    // a few bytes finds before the kept prefix is looked up.
+    Index At(Index r, Index limit) const
+    {
+        const Index i = m_suffixes[r];
+        const Index j = m_suffixes[r - 1];
+        const Index near = Extend(i, j, 0, std::min<Index>(limit, 16));
+        if (near < 16 || limit <= 16)
+            return near;
+        const Index kept = i - i % kStep;
+        return Extend(i, j, std::max<Index>(m_kept[kept / kStep] - (i - kept), near), limit);
+    }
+
+private:
+    Index Extend(Index a, Index b, Index from, Index limit = std::numeric_limits<Index>::max()) const
+    {
+        while (from < limit && a + from < m_size && b + from < m_size &&
+               m_text[static_cast<std::size_t>(a + from)] == m_text[static_cast<std::size_t>(b + from)])
+            ++from;
+        return from;
+    }
+
+    const PaddedPair& m_text;
+    const std::vector<Index>& m_suffixes;
+    Index m_size;
+    std::vector<Index> m_kept;
+};
+
+// Only a longer run replaces the best: below it, what the pass keeps may
+// no longer be up to date.
+void Offer(SharedRun& best, std::size_t start, std::size_t length)
+{
+    if (length > best.length)
+        best = {start, length};
 }
 
 }  // namespace
 
-SharedRun LongestCommonSubstring(std::string_view a, std::string_view b)
+SharedRun LongestCommonSubstring(const PaddedPair& codes)
 {
-    // Symbols: the end 0, bytes 1..256, and 257 between the two strings, so
-    // that no common prefix runs from one string into the other.
-    std::vector<int> s;
-    s.reserve(a.size() + b.size() + 2);
-    for (char byte : a)
-        s.push_back(static_cast<unsigned char>(byte) + 1);
-    s.push_back(257);
-    for (char byte : b)
-        s.push_back(static_cast<unsigned char>(byte) + 1);
-    s.push_back(0);
+    const std::size_t m = codes.entry.size();
+    if (m == 0 || codes.size() == m)
+        return {};
+    const std::vector<Index> suffixes = SuffixArray(codes);
+    if (suffixes.empty())
+        return {};  // too long to sort; not met with codes read from a file
+    const NeighbourPrefixes neighbours(codes, suffixes);
+    const Index n = static_cast<Index>(suffixes.size());
+    const Index inEntry = static_cast<Index>(m);
+    constexpr Index kWhole = std::numeric_limits<Index>::max();
 
-    const std::vector<Index> suffixes = SortCyclicShifts(s, 258);
-    const Index n = static_cast<Index>(s.size());
-    const Index inA = static_cast<Index>(a.size());
-    std::vector<Index> rank(n);
-    for (Index i = 0; i < n; ++i)
-        rank[suffixes[i]] = i;
-
-    // Longest common prefixes of neighbours in suffix order (Kasai et al.);
-    // the longest between a suffix of `a` and one of `b` is the answer.
+    // One pass in sorted order. `above`: what the current suffix shares with
+    // the nearest query suffix before it, the least of the neighbours'
+    // prefixes since (0 before the first). `pending`: the most that one of
+    // the entry suffixes since then shares with the current suffix, counted
+    // up to its end, and which one: once a query suffix is reached, that is
+    // what it shares with its nearest query suffix after it. Each new
+    // neighbours' prefix lowers both alike. The prefix needs working out
+    // only as far as it can lower one of them beyond the best so far.
     SharedRun best;
-    Index common = 0;
-    for (Index i = 0; i < n; ++i) {
-        if (rank[i] + 1 == n) {
-            common = 0;
-            continue;
+    Index above = 0;
+    SharedRun pending;
+    for (Index r = 0; r < n; ++r) {
+        const Index longest = std::max(above, static_cast<Index>(pending.length));
+        if (r > 0 && longest > static_cast<Index>(best.length)) {
+            const Index prefix = neighbours.At(r, longest);
+            above = std::min(above, prefix);
+            pending.length = std::min(pending.length, static_cast<std::size_t>(prefix));
         }
-        const Index j = suffixes[rank[i] + 1];
-        while (i + common < n && j + common < n && s[i + common] == s[j + common])
-            ++common;
-        const bool acrossStrings = (i < inA) != (j < inA) && i != inA && j != inA;
-        if (acrossStrings && static_cast<std::size_t>(common) > best.length)
-            best = {static_cast<std::size_t>(i < inA ? i : j), static_cast<std::size_t>(common)};
-        if (common > 0)
-            --common;
+        const Index i = suffixes[r];
+        if (i >= inEntry) {
+            Offer(best, pending.start, pending.length);
+            pending = {};
+            above = kWhole;
+        } else {
+            const std::size_t toEnd = static_cast<std::size_t>(inEntry - i);
+            Offer(best, static_cast<std::size_t>(i), std::min(static_cast<std::size_t>(above), toEnd));
+            if (toEnd > pending.length)
+                pending = {static_cast<std::size_t>(i), toEnd};
+        }
     }
     return best;
+}
+
+SharedRun LongestCommonSubstring(std::string_view a, std::string_view b)
+{
+    return LongestCommonSubstring(PaddedPair{a, 0, b});
 }

@@ -1,12 +1,16 @@
-// The longest common substring of two long byte strings, in time close to
-// linear in their lengths.
+// The longest common substring of two long byte strings, in time linear in
+// their lengths.
 #pragma once
 
 #include <string_view>
 
 #include "search/common_run_length.h"
+#include "search/suffix_array.h"
 
-// One longest run of bytes that `a` and `b` share, placed in `a`. Builds a
-// suffix array of both, so it allocates about 20 bytes per input byte: meant
-// for inputs whose product of lengths makes comparing every offset too slow.
+// One longest run of the entry code's bytes that stands in the query code as
+// padded (`pad` '-' bytes on either side), placed in the entry code. Sorts the suffixes of both at once, in
+// about 4.5 bytes per byte of the two, so it suits codes whose product of
+// lengths makes comparing every offset too slow. The entry code need not
+// differ from the query code.
+SharedRun LongestCommonSubstring(const PaddedPair& codes);
 SharedRun LongestCommonSubstring(std::string_view a, std::string_view b);

@@ -1,11 +1,16 @@
 #include "seeded_run_length.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "search/common_run_length.h"
-#include "search/longest_common_substring.h"
+#include "search/search.h"
 
 namespace {
+
+// Query codes up to this long are searched through their windows, which take
+// 8 bytes per byte; longer ones through their suffixes, which take 4.
+constexpr std::size_t kWindowedQuery = 4096;
 
 std::uint32_t WindowAt(std::string_view bytes, std::size_t at)
 {
@@ -17,18 +22,30 @@ std::uint32_t WindowAt(std::string_view bytes, std::size_t at)
 
 int Clamped(std::size_t length)
 {
-    return static_cast<int>(std::min<std::size_t>(length, INT32_MAX));
+    return static_cast<int>(std::min<std::size_t>(length, INT_MAX));
 }
 
 }  // namespace
 
 QueryWindows::QueryWindows(std::string_view queryCode) : m_query(queryCode)
 {
+    if (queryCode.size() > kWindowedQuery)
+        return;
     for (std::size_t j = 0; j + 4 <= queryCode.size(); ++j)
         m_windows.push_back(std::uint64_t{WindowAt(queryCode, j)} << 32 | j);
     std::sort(m_windows.begin(), m_windows.end());
 }
 
+QuerySuffixes& QueryWindows::Suffixes() const
+{
+    if (!m_suffixes)
+        m_suffixes = QuerySuffixes::Of(m_query);
+    return *m_suffixes;
+}
+
+// An entry code with a '-' is slid along a short query code, as the measure
+// is defined, and otherwise measured through the query code's suffixes.
+//
 // Without a '-' in the entry code nothing of it matches the padding or the
 // query's own dashes, so the measure is the longest run the two codes share:
 // a run of 4 or more starts with a window they share. Each run is followed
@@ -36,17 +53,19 @@ QueryWindows::QueryWindows(std::string_view queryCode) : m_query(queryCode)
 //
 // Codes that repeat themselves (BBBB..., ABAB...) share a window at nearly
 // every pair of offsets, which makes this walk quadratic. Its work is
-// therefore counted, and past a budget linear in the lengths the longest
-// common substring answers instead, through a suffix array: without a '-' in
-// the entry that is the measure, and it costs a little per byte.
+// therefore counted, and past a budget linear in the entry code's length the
+// query code's sorted suffixes answer instead.
 int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
 {
-    if (entryCode.find('-') != std::string_view::npos)
-        return CommonRunLength(entryCode, m_query);
-    if (entryCode == m_query)
-        return 0;
     const std::string_view e = entryCode, q = m_query;
-    const std::size_t budget = 16 * (e.size() + q.size()) + 1024;
+    if (e == q)
+        return 0;
+    if (e.find('-') != std::string_view::npos || q.size() > kWindowedQuery) {
+        if (ShortEnoughToSlide(e.size(), q.size()))
+            return CommonRunLength(e, q);
+        return Clamped(Suffixes().Longest(e, kMinimumScore).length);
+    }
+    const std::size_t budget = 16 * e.size() + 1024;
     std::size_t work = 0;
     std::size_t best = 0;
     for (std::size_t i = 0; i + 4 <= e.size(); ++i) {
@@ -54,7 +73,7 @@ int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
         for (auto it = std::lower_bound(m_windows.begin(), m_windows.end(), first);
              it != m_windows.end() && (*it >> 32) == (first >> 32); ++it) {
             if (++work > budget)
-                return Clamped(LongestCommonSubstring(e, q).length);
+                return Clamped(Suffixes().Longest(e, kMinimumScore).length);
             const std::size_t j = static_cast<std::uint32_t>(*it);
             if (i > 0 && j > 0 && e[i - 1] == q[j - 1])
                 continue;  // inside a run that started earlier

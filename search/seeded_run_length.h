@@ -1,14 +1,19 @@
 // The measure for the search, quicker on long codes: only runs of
 // kMinimumScore bytes or more are looked for, starting from the 4-byte
-// windows the two codes share.
+// windows the two codes share, or for a long query code through its sorted
+// suffixes.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
-// The 4-byte windows of a query code with where they start, sorted, made
-// once per search.
+#include "search/query_suffixes.h"
+
+// What is worked out once per search from the query code: for a short one,
+// its 4-byte windows with where they start, sorted; for a long one, its
+// sorted suffixes, made when an entry code first needs them.
 class QueryWindows {
 public:
     explicit QueryWindows(std::string_view queryCode);
@@ -19,5 +24,8 @@ public:
 
 private:
     std::string_view m_query;
-    std::vector<std::uint64_t> m_windows;  // window << 32 | start
+    std::vector<std::uint64_t> m_windows;  // window << 32 | start; short query codes only
+    // Made when an entry code first needs them.
+    QuerySuffixes& Suffixes() const;
+    mutable std::shared_ptr<QuerySuffixes> m_suffixes;
 };

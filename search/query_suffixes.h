@@ -1,0 +1,50 @@
+// The measure of many entry codes against one long query code, each in time
+// close to linear in the entry code's length rather than the query code's.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "search/common_run_length.h"
+
+// The query code's suffixes in sorted order, made on first need and then
+// shared by every entry code measured against it: a shared run is a prefix
+// of one of them, found by binary search. Costs five bytes per byte of the
+// query code (a copy of it, and where each suffix starts). Not safe to use
+// from several threads at once.
+class QuerySuffixes {
+public:
+    explicit QuerySuffixes(std::string_view queryCode) : m_query(queryCode) {}
+
+    // Those of `queryCode`, kept from one call to the next on this thread
+    // while the query code stays the same: a search measures every entry
+    // code against one query code, and sorting it anew each time would cost
+    // the query code's length per entry code.
+    static std::shared_ptr<QuerySuffixes> Of(std::string_view queryCode);
+
+    // CommonRunLength(entryCode, queryCode) with one of the longest runs,
+    // when that is `atLeast` bytes or more; otherwise some shorter run.
+    SharedRun Longest(std::string_view entryCode, std::size_t atLeast = 0);
+
+    std::string_view Query() const { return m_query; }
+
+private:
+    bool WithinQuery(std::string_view entry, std::size_t atLeast, SharedRun& best);
+
+    std::string m_query;
+    bool m_sorted = false;
+    std::vector<std::int32_t> m_suffixes;
+    // Where the suffixes starting with each two bytes begin, and end: the
+    // binary searches start from there.
+    std::vector<std::int32_t> m_firstTwo;
+};
+
+// The runs that reach into the padding on either side of the query code:
+// '-' bytes of the entry code then the start of the query code, its end then
+// '-' bytes, or '-' bytes alone. The longest of them, in time linear in the
+// entry code's length.
+SharedRun LongestRunIntoPadding(std::string_view entryCode, std::string_view queryCode);

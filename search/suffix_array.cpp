@@ -1,0 +1,192 @@
+#include "search/suffix_array.h"
+
+#include <algorithm>
+#include <limits>
+
+// Induced sorting (SA-IS, Nong, Zhang and Chan 2009). The suffixes are typed
+// S (smaller than the suffix after it) or L (larger); the leftmost S of each
+// run of them (LMS) starts a substring. Sorting those substrings by two
+// induced passes, naming them, and sorting the suffixes of the string of
+// names (recursively, while names repeat) orders the LMS suffixes, and two
+// more passes induce all the rest from them. The string of names and its
+// suffix array live in the output array itself, and the bucket array of a
+// level goes into the part of it left free when it fits there, so the whole
+// sort needs little beyond its four bytes per suffix.
+
+namespace {
+
+using Index = std::int32_t;
+
+// The text as sorted: each byte plus one, then a unique smallest symbol 0.
+struct ByteSymbols {
+    const PaddedPair& text;
+    Index end;  // where the 0 stands
+    Index operator[](Index i) const { return i < end ? Index{text[static_cast<std::size_t>(i)]} + 1 : 0; }
+};
+
+// A string of names, one level down.
+struct NameSymbols {
+    const Index* names;
+    Index operator[](Index i) const { return names[i]; }
+};
+
+class Types {
+public:
+    explicit Types(Index n) : m_bits((static_cast<std::size_t>(n) + 63) / 64, 0) {}
+    bool IsS(Index i) const { return m_bits[static_cast<std::size_t>(i) / 64] >> (i % 64) & 1; }
+    void SetS(Index i) { m_bits[static_cast<std::size_t>(i) / 64] |= std::uint64_t{1} << (i % 64); }
+    bool IsLms(Index i) const { return i > 0 && IsS(i) && !IsS(i - 1); }
+
+private:
+    std::vector<std::uint64_t> m_bits;
+};
+
+// Bucket array for an alphabet of `size` symbols: in the spare part of the
+// output array when it fits, else on its own.
+class Buckets {
+public:
+    Buckets(Index size, Index* spare, std::size_t spareSize) : m_size(size)
+    {
+        if (static_cast<std::size_t>(size) <= spareSize) {
+            m_bucket = spare;
+        } else {
+            m_own.resize(static_cast<std::size_t>(size));
+            m_bucket = m_own.data();
+        }
+    }
+    // Each bucket's start, or its end, for the symbols of `s`.
+    template <class Symbols>
+    Index* Bounds(const Symbols& s, Index n, bool ends)
+    {
+        std::fill(m_bucket, m_bucket + m_size, 0);
+        for (Index i = 0; i < n; ++i)
+            ++m_bucket[s[i]];
+        Index sum = 0;
+        for (Index c = 0; c < m_size; ++c) {
+            sum += m_bucket[c];
+            m_bucket[c] = ends ? sum : sum - m_bucket[c];
+        }
+        return m_bucket;
+    }
+
+private:
+    Index m_size;
+    Index* m_bucket;
+    std::vector<Index> m_own;
+};
+
+// From the LMS suffixes placed at their buckets' ends: the L suffixes left to
+// right, then the S suffixes right to left.
+template <class Symbols>
+void Induce(const Symbols& s, const Types& types, Index* sa, Index n, Buckets& buckets)
+{
+    Index* bucket = buckets.Bounds(s, n, false);
+    for (Index i = 0; i < n; ++i) {
+        const Index j = sa[i] - 1;
+        if (j >= 0 && !types.IsS(j))
+            sa[bucket[s[j]]++] = j;
+    }
+    bucket = buckets.Bounds(s, n, true);
+    for (Index i = n - 1; i >= 0; --i) {
+        const Index j = sa[i] - 1;
+        if (j >= 0 && types.IsS(j))
+            sa[--bucket[s[j]]] = j;
+    }
+}
+
+// Sorts the suffixes of s[0, n), whose symbols are below `alphabet` and whose
+// last symbol is 0 and occurs nowhere else (n >= 2). `spare` is room the
+// bucket array may use.
+template <class Symbols>
+void SortSuffixes(const Symbols& s, Index n, Index alphabet, Index* sa, Index* spare, std::size_t spareSize)
+{
+    Types types(n);
+    types.SetS(n - 1);
+    for (Index i = n - 3; i >= 0; --i)
+        if (s[i] < s[i + 1] || (s[i] == s[i + 1] && types.IsS(i + 1)))
+            types.SetS(i);
+
+    // Stage 1: sort the LMS substrings.
+    Buckets buckets(alphabet, spare, spareSize);
+    Index* bucket = buckets.Bounds(s, n, true);
+    std::fill(sa, sa + n, -1);
+    for (Index i = 1; i < n; ++i)
+        if (types.IsLms(i))
+            sa[--bucket[s[i]]] = i;
+    Induce(s, types, sa, n, buckets);
+
+    // Name them in that order: equal substrings get equal names. At most
+    // half the positions start one, so the sorted ones fit in sa[0, n1) and
+    // their names, kept by position / 2, in sa[n1, n).
+    Index n1 = 0;
+    for (Index i = 0; i < n; ++i)
+        if (types.IsLms(sa[i]))
+            sa[n1++] = sa[i];
+    std::fill(sa + n1, sa + n, -1);
+    Index names = 0;
+    Index previous = -1;
+    for (Index i = 0; i < n1; ++i) {
+        const Index at = sa[i];
+        bool differs = previous < 0;
+        for (Index d = 0; !differs; ++d) {
+            if (s[at + d] != s[previous + d] || types.IsS(at + d) != types.IsS(previous + d))
+                differs = true;
+            else if (d > 0 && (types.IsLms(at + d) || types.IsLms(previous + d)))
+                break;
+        }
+        if (differs) {
+            ++names;
+            previous = at;
+        }
+        sa[n1 + at / 2] = names - 1;
+    }
+    for (Index i = n - 1, j = n - 1; i >= n1; --i)
+        if (sa[i] >= 0)
+            sa[j--] = sa[i];
+
+    // Stage 2: sort the suffixes of the string of names, in sa[0, n1).
+    Index* const reduced = sa + n - n1;
+    if (names < n1) {
+        SortSuffixes(NameSymbols{reduced}, n1, names, sa, sa + n1, static_cast<std::size_t>(n - 2 * n1));
+    } else {
+        for (Index i = 0; i < n1; ++i)
+            sa[reduced[i]] = i;
+    }
+
+    // Stage 3: the LMS suffixes in order, at their buckets' ends; then induce.
+    for (Index i = 1, j = 0; i < n; ++i)
+        if (types.IsLms(i))
+            reduced[j++] = i;
+    for (Index i = 0; i < n1; ++i)
+        sa[i] = reduced[sa[i]];
+    std::fill(sa + n1, sa + n, -1);
+    bucket = buckets.Bounds(s, n, true);
+    for (Index i = n1 - 1; i >= 0; --i) {
+        const Index j = sa[i];
+        sa[i] = -1;
+        sa[--bucket[s[j]]] = j;
+    }
+    Induce(s, types, sa, n, buckets);
+}
+
+}  // namespace
+
+bool FitsSuffixArray(std::size_t size)
+{
+    return size < static_cast<std::size_t>(std::numeric_limits<Index>::max()) - 1;
+}
+
+std::vector<std::int32_t> SuffixArray(const PaddedPair& text)
+{
+    const std::size_t size = text.size();
+    if (!FitsSuffixArray(size))
+        return {};
+    // Sorted with the end symbol, which comes first and is then dropped.
+    const Index n = static_cast<Index>(size) + 1;
+    std::vector<Index> sa(static_cast<std::size_t>(n));
+    if (n == 1)
+        return {};
+    SortSuffixes(ByteSymbols{text, n - 1}, n, 257, sa.data(), nullptr, 0);
+    sa.erase(sa.begin());
+    return sa;
+}
