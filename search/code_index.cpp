@@ -49,7 +49,12 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
 void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t>& candidates) const
 {
     candidates.clear();
-    if (m_everyEntry) {
+    // A query code's windows take 4 bytes per byte here. For one of many
+    // thousands of bytes, only found in hostile dictionaries, every entry is
+    // a candidate instead: its measure takes time near linear in the entry
+    // code's length anyway, and this costs no memory.
+    constexpr std::size_t kLongQuery = std::size_t{1} << 16;
+    if (m_everyEntry || queryCode.size() > kLongQuery) {
         candidates.resize(m_tableSize);
         for (std::size_t i = 0; i < m_tableSize; ++i)
             candidates[i] = static_cast<std::uint32_t>(i);

@@ -1,0 +1,180 @@
+// Hostile dictionaries: a search of one long code against many short ones
+// takes time near linear in the dictionary, and long codes take memory of a
+// few bytes per byte. Time is the process's own (processor time, so that a
+// busy machine does not count), with bounds many times what the search needs
+// and a fraction of what measuring pair by pair took. Memory is what the
+// search asks of operator new beyond what was in use before it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <new>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "search/code_index.h"
+#include "search/common_run_length.h"
+#include "search/search.h"
+
+namespace {
+
+std::atomic<std::size_t> g_inUse{0};
+std::atomic<std::size_t> g_peak{0};
+
+// Each block carries its size in front of it.
+constexpr std::size_t kHeader = 16;
+
+void* Allocate(std::size_t size)
+{
+    void* block = std::malloc(size + kHeader);
+    if (!block)
+        throw std::bad_alloc();
+    *static_cast<std::size_t*>(block) = size;
+    const std::size_t now = g_inUse += size;
+    std::size_t peak = g_peak.load();
+    while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
+    }
+    return static_cast<char*>(block) + kHeader;
+}
+
+void Free(void* pointer) noexcept
+{
+    if (!pointer)
+        return;
+    char* block = static_cast<char*>(pointer) - kHeader;
+    g_inUse -= *reinterpret_cast<std::size_t*>(block);
+    std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void operator delete(void* pointer) noexcept { Free(pointer); }
+void operator delete[](void* pointer) noexcept { Free(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { Free(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { Free(pointer); }
+
+namespace {
+
+// The most memory in use at once while `work` runs, beyond what was before.
+template <class Work>
+std::size_t PeakOf(Work work)
+{
+    const std::size_t before = g_inUse.load();
+    g_peak = before;
+    work();
+    return g_peak.load() - before;
+}
+
+double SecondsOf(const std::function<void()>& work)
+{
+    const std::clock_t start = std::clock();
+    work();
+    return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+std::string Random(std::mt19937& random, std::size_t length, std::string_view alphabet)
+{
+    std::string text(length, ' ');
+    for (char& c : text)
+        c = alphabet[random() % alphabet.size()];
+    return text;
+}
+
+std::string Repeated(std::string_view unit, std::size_t times)
+{
+    std::string text;
+    text.reserve(unit.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        text += unit;
+    return text;
+}
+
+CharTable TableOf(const std::vector<std::string>& codes)
+{
+    std::string text;
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        text += static_cast<char>(0xB0 + i / 94);
+        text += static_cast<char>(0xA1 + i % 94);
+        text += ' ' + codes[i] + " \n";
+    }
+    CharTable table;
+    ParseCharTable(text, table);
+    return table;
+}
+
+// The search as the command line's --why makes it: the ranked list, then
+// each match's shared run.
+std::size_t SearchWithRuns(const CharTable& table, std::string_view queryCode)
+{
+    const std::vector<ScoredChar> list = RankMatches(table, queryCode);
+    for (const ScoredChar& match : list)
+        EXPECT_EQ(static_cast<int>(LongestSharedRun(FindEntry(table, match.key)->code, queryCode).length), match.score);
+    return list.size();
+}
+
+// A 100,000-byte code repeating AB and a thousand 62-byte codes repeating it
+// too; a 200,000-byte random code and a thousand 60-byte codes holding '-'.
+// Measured pair by pair, each took some 20 seconds.
+TEST(HostileDictionary, LongCodeAgainstManyShortOnesTakesLinearTime)
+{
+    std::mt19937 random(39);
+    std::vector<std::string> periodic = [] {
+        std::vector<std::string> codes = {Repeated("AB", 50000)};
+        codes.resize(1001, Repeated("AB", 31));
+        return codes;
+    }();
+    std::vector<std::string> dashes = {Random(random, 200000, "ABCD")};
+    for (int i = 0; i < 1000; ++i)
+        dashes.push_back(Random(random, 60, "ABCD-"));
+
+    for (const std::vector<std::string>* codes : {&periodic, &dashes}) {
+        const CharTable table = TableOf(*codes);
+        std::size_t matches = 0;
+        const double seconds = SecondsOf([&] { matches = SearchWithRuns(table, (*codes)[0]); });
+        EXPECT_GT(matches, 900u);
+        EXPECT_LT(seconds, 8.0);
+    }
+}
+
+// Two long codes are sorted together in about 4.5 bytes per byte; it took
+// some 50.
+TEST(HostileDictionary, TwoLongCodesTakeAFewBytesPerByte)
+{
+    std::mt19937 random(5);
+    const std::string a = Random(random, 1 << 21, "ABCDEFGH");
+    const std::string b = Random(random, 1 << 21, "ABCDEFGH");
+    const std::string c = Repeated("AB", 1 << 20) + "C";
+    const std::string d = "C" + c.substr(0, c.size() - 2);
+    int score = 0;
+    EXPECT_LT(PeakOf([&] { score = CommonRunLength(a, b); }), 5 * (a.size() + b.size()));
+    EXPECT_GE(score, 6);
+    EXPECT_LT(PeakOf([&] { score = CommonRunLength(c, d); }), 5 * (c.size() + d.size()));
+    EXPECT_EQ(score, static_cast<int>(c.size() - 2));
+}
+
+// A search of one long code: its sorted suffixes (4 bytes per byte) and a
+// copy of it; nothing at all when no other code needs them. Its windows took
+// 8 bytes per byte, and 4 more for the index's candidates.
+TEST(HostileDictionary, LongQueryCodeTakesAFewBytesPerByte)
+{
+    std::mt19937 random(8);
+    const std::string alone = Random(random, 1 << 23, "ABCDEFGH");
+    const CharTable one = TableOf({alone});
+    IndexOf(one);
+    EXPECT_LT(PeakOf([&] { EXPECT_TRUE(RankMatches(one, alone).empty()); }), alone.size() / 4);
+
+    std::vector<std::string> codes = {Random(random, 1 << 20, "ABCD")};
+    for (int i = 0; i < 2000; ++i)
+        codes.push_back(Random(random, 60, "ABCD-"));
+    const CharTable many = TableOf(codes);
+    IndexOf(many);
+    EXPECT_LT(PeakOf([&] { EXPECT_FALSE(RankMatches(many, codes[0]).empty()); }), 6 * codes[0].size());
+}
+
+}  // namespace
