@@ -134,9 +134,7 @@ SharedRun Measure(std::string_view e, std::string_view q)
         return {};
     if (ShortEnoughToSlide(e.size(), q.size()))
         return Longest<kWhere>(e, q);
-    // A search measures every entry code against one query code: the query
-    // code's sorted suffixes are kept for the next call.
-    return QuerySuffixes::Of(q)->Longest(e);
+    return LongestThroughSuffixes(e, q);
 }
 
 }  // namespace

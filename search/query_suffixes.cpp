@@ -151,7 +151,23 @@ private:
     std::size_t& m_work;
 };
 
+// Whether the entry code is long enough beside the query code that its
+// suffixes are best sorted with the query code's.
+bool SortedTogether(std::string_view entry, std::string_view query)
+{
+    return entry.size() * 8 >= query.size() || !FitsSuffixArray(query.size());
+}
+
 }  // namespace
+
+SharedRun LongestThroughSuffixes(std::string_view entryCode, std::string_view queryCode)
+{
+    if (entryCode == queryCode || entryCode.empty())
+        return {};
+    if (SortedTogether(entryCode, queryCode))
+        return LongestCommonSubstring(PaddedPair{entryCode, LongestPadRunLength(entryCode), queryCode});
+    return QuerySuffixes::Of(queryCode)->Longest(entryCode);
+}
 
 SharedRun LongestRunIntoPadding(std::string_view entryCode, std::string_view queryCode)
 {
@@ -201,7 +217,7 @@ SharedRun QuerySuffixes::Longest(std::string_view entryCode, std::size_t atLeast
     // both costs little more than sorting the query code's, and is linear in
     // any case.
     SharedRun best;
-    if (e.size() * 8 >= q.size() || !FitsSuffixArray(q.size()) || !WithinQuery(e, atLeast, best))
+    if (SortedTogether(e, q) || !WithinQuery(e, atLeast, best))
         return LongestCommonSubstring(PaddedPair{e, LongestPadRunLength(e), q});
     Offer(best, LongestRunIntoPadding(e, q));
     return best;

@@ -43,6 +43,13 @@ private:
     std::vector<std::int32_t> m_firstTwo;
 };
 
+// CommonRunLength(entryCode, queryCode) with one of the longest runs, for
+// codes too long to slide. An entry code much shorter than the query code is
+// measured against the query code's sorted suffixes, which are kept for the
+// next call; one of a like length has its suffixes sorted with the query
+// code's, which keeps nothing.
+SharedRun LongestThroughSuffixes(std::string_view entryCode, std::string_view queryCode);
+
 // The runs that reach into the padding on either side of the query code:
 // '-' bytes of the entry code then the start of the query code, its end then
 // '-' bytes, or '-' bytes alone. The longest of them, in time linear in the
