@@ -19,7 +19,9 @@ endif()
 # one entry: listing the cases would start Wine once more per program.
 # The label whole_dictionary marks checks over a whole bundled dictionary,
 # which the native preset runs and the sanitizer and Windows presets leave
-# out (CMakePresets.json): they are slow there and check nothing more.
+# out (CMakePresets.json): they are slow there and check nothing more. The
+# label heavy marks other such checks: hostile dictionaries against the
+# literal search, and bounds on time and memory.
 function(orvalen_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})

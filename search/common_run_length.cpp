@@ -152,5 +152,5 @@ int CommonRunLength(std::string_view entryCode, std::string_view queryCode)
 bool ShortEnoughToSlide(std::size_t entrySize, std::size_t querySize)
 {
     constexpr std::size_t kSlideProduct = std::size_t{1} << 16;
-    return entrySize <= kSlideProduct && querySize <= kSlideProduct && entrySize * querySize <= kSlideProduct;
+    return querySize == 0 || entrySize <= kSlideProduct / querySize;
 }

@@ -147,9 +147,9 @@ TEST(HostileDictionary, LongCodeAgainstManyShortOnesTakesLinearTime)
 TEST(HostileDictionary, TwoLongCodesTakeAFewBytesPerByte)
 {
     std::mt19937 random(5);
-    const std::string a = Random(random, 1 << 21, "ABCDEFGH");
-    const std::string b = Random(random, 1 << 21, "ABCDEFGH");
-    const std::string c = Repeated("AB", 1 << 20) + "C";
+    const std::string a = Random(random, 1 << 20, "ABCDEFGH");
+    const std::string b = Random(random, 1 << 20, "ABCDEFGH");
+    const std::string c = Repeated("AB", 1 << 19) + "C";
     const std::string d = "C" + c.substr(0, c.size() - 2);
     int score = 0;
     EXPECT_LT(PeakOf([&] { score = CommonRunLength(a, b); }), 5 * (a.size() + b.size()));
