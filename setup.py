@@ -5,7 +5,9 @@ from data/ into orvalen/data.
 
 ccache, when installed, makes a rebuild quick, also from another copy of
 the checkout. CMAKE_BUILD_PARALLEL_LEVEL sets the compile jobs (2 by
-default).
+default). ORVALEN_CMAKE_BUILD_DIR names a CMake build of the checkout that
+is configured already (build/native, say): the module is then built, or
+found up to date, there, instead of in a build of its own.
 """
 
 import os
@@ -24,8 +26,9 @@ DATA_FILES = ["hz.txt", "hz-gbk.txt", "readings.txt", "differences.txt", "CREDIT
 
 class BuildWithCMake(build_ext):
     def build_extension(self, ext):
-        build = Path(self.build_temp).resolve() / "cmake"
         env = dict(os.environ)
+        prebuilt = env.get("ORVALEN_CMAKE_BUILD_DIR")
+        build = Path(prebuilt).resolve() if prebuilt else Path(self.build_temp).resolve() / "cmake"
         configure = [
             "cmake", "-S", str(ROOT), "-B", str(build),
             "-DCMAKE_BUILD_TYPE=Release",
@@ -37,7 +40,8 @@ class BuildWithCMake(build_ext):
             # fresh copy of the checkout finds what an earlier one compiled.
             env.setdefault("CCACHE_BASEDIR", str(ROOT))
         env.setdefault("CMAKE_BUILD_PARALLEL_LEVEL", "2")
-        subprocess.run(configure, check=True, env=env)
+        if not prebuilt:
+            subprocess.run(configure, check=True, env=env)
         subprocess.run(["cmake", "--build", str(build), "--target", "orvalen_python"], check=True, env=env)
         built = next((build / "python" / "orvalen").glob("_core*"))
         target = Path(self.get_ext_fullpath(ext.name))

@@ -3,10 +3,15 @@
 # tracked files and new ones, as a fresh clone has them), into a fresh
 # virtual environment over Debian's Python, with no download; then imports
 # it from elsewhere and runs some of the module's tests against the installed
-# copy.
-# Usage: pip_install_test.sh SOURCE_DIR ORVALEN_FIND
+# copy. Given BUILD_DIR, the C++ part comes from that configured build
+# (ORVALEN_CMAKE_BUILD_DIR, see setup.py), where it is built already, so
+# that the test takes seconds rather than a build of its own.
+# Usage: pip_install_test.sh SOURCE_DIR ORVALEN_FIND [BUILD_DIR]
 set -euo pipefail
 source=$1 find=$2
+if [[ -n ${3:-} ]]; then
+    export ORVALEN_CMAKE_BUILD_DIR=$3
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
