@@ -10,6 +10,8 @@
 
 #include "answer/answer.h"
 #include "answer/render_json.h"
+#include "answer/render_worksheet.h"
+#include "answer/worksheet_set.h"
 #include "dictionary/char_table.h"
 #include "search/code_index.h"
 #include "text/query_text.h"
@@ -96,6 +98,31 @@ EMSCRIPTEN_KEEPALIVE int orvalen_has(const char* utf8, int size, int which)
         return 0;
     const std::optional<std::string> key = Utf8ToCp936(std::string_view(utf8, static_cast<std::size_t>(size)));
     return key && FindEntry(*table, *key) ? 1 : 0;
+}
+
+// The worksheet of the characters of `utf8` (`size` bytes) found in
+// dictionary `which`: one printable HTML page, as orvalen-find --worksheet
+// writes it. Empty when none is found.
+EMSCRIPTEN_KEEPALIVE const char* orvalen_worksheet(const char* utf8, int size, int which)
+{
+    g_result.clear();
+    const CharTable* table = Dictionary(which);
+    if (!table || !utf8 || size < 0)
+        return g_result.c_str();
+    const std::string_view text(utf8, static_cast<std::size_t>(size));
+    if (!IsValidUtf8(text))
+        return g_result.c_str();
+    std::vector<WorksheetSet> sets;
+    for (const Query& query : QueriesInUtf8(text)) {
+        if (!query.problem.empty())
+            continue;
+        if (const std::optional<std::string> key = Utf8ToCp936(query.text))
+            if (const std::optional<Answer> answer = AnswerQuery(*table, *key, AnswerOptions{}))
+                sets.push_back(WorksheetSetFor(*answer));
+    }
+    if (!sets.empty())
+        g_result = WorksheetHtml(sets);
+    return g_result.c_str();
 }
 
 }  // extern "C"
