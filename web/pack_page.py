@@ -24,8 +24,8 @@ def main():
     parser.add_argument("--data-dir", required=True, type=pathlib.Path)
     parser.add_argument("--data", action="append", default=[], metavar="NAME=FILE",
                         help="a file of --data-dir, embedded under NAME")
-    parser.add_argument("--first", default="gb2312", metavar="NAME",
-                        help="the data the page needs first, placed before its scripts")
+    parser.add_argument("--first", default="gb2312,readings,differences", metavar="NAME,...",
+                        help="the data the page needs for its first answer, placed before its scripts")
     parser.add_argument("--output", required=True, type=pathlib.Path)
     args = parser.parse_args()
 
@@ -35,15 +35,16 @@ def main():
         "module": inline_script(args.module.read_text(encoding="utf-8")),
         "script": inline_script((args.page_dir / "orvalen.js").read_text(encoding="utf-8")),
     }
-    # The first dictionary's block comes before the scripts, the rest after
-    # them: the browser reads those while the first answer is worked out.
+    # What the first answer needs (the first dictionary, the readings) comes
+    # before the scripts, the rest after them: the browser reads that while
+    # the first answer is worked out.
     blocks = {"first-data": [], "data": []}
     for item in args.data:
         name, _, file_name = item.partition("=")
         raw = (args.data_dir / file_name).read_bytes()
         # mtime 0: the same data packs to the same bytes.
         packed = base64.b64encode(gzip.compress(raw, compresslevel=9, mtime=0)).decode("ascii")
-        blocks["first-data" if name == args.first else "data"].append(
+        blocks["first-data" if name in args.first.split(",") else "data"].append(
             f'<script type="application/octet-stream" id="data-{name}" data-bytes="{len(raw)}">{packed}</script>')
     parts.update({name: "\n".join(texts) for name, texts in blocks.items()})
 

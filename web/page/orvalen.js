@@ -69,6 +69,17 @@
       count.textContent = "（" + entries.toLocaleString("zh-CN") + " 字）";
   }
 
+  // The readings data, when the page holds it: the answers are explained
+  // from then on (pinyin, words, differences).
+  async function loadReadings() {
+    const [readings, differences] = await Promise.all([unpack("readings"), unpack("differences")]);
+    if (!readings || typeof core._orvalen_load_readings !== "function")
+      return;
+    withBytes(readings, (readingsPointer, readingsLength) =>
+      withBytes(differences || new Uint8Array(0), (differencesPointer, differencesLength) =>
+        core._orvalen_load_readings(readingsPointer, readingsLength, differencesPointer, differencesLength)));
+  }
+
   function checkDictionary(dict) {
     if (!DICTIONARIES.includes(dict))
       throw new TypeError("dict must be \"gb2312\" or \"gbk\", not " + JSON.stringify(dict));
@@ -251,6 +262,9 @@
     if (answers.length > MOST_SHOWN)
       results.append(element("p", "more", "只显示了前 " + MOST_SHOWN + " 个字的结果，共 " + answers.length + " 个字。"));
     shown = { query, dict };
+    // What is on screen, for scripts that wait for a search to show.
+    results.dataset.query = query;
+    results.dataset.dict = dict;
     api.lastSearchMs = performance.now() - started;
     const found = answers.filter((answer) => !answer.error).length;
     status.textContent = answers.length === 0
@@ -325,7 +339,7 @@
     performance.mark("orvalen-start");
     core = await createOrvalenModule();
     performance.mark("orvalen-module");
-    await loadDictionary(opened.dict);
+    await Promise.all([loadDictionary(opened.dict), loadReadings()]);
     performance.mark("orvalen-dictionary");
     showFragment();
     performance.mark("orvalen-first-answer");

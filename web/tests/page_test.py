@@ -60,7 +60,17 @@ class PageTestCase(unittest.TestCase):
         return [(answer["char"], "no find" if "error" in answer else
                  [(group["score"], group["chars"]) for group in answer["groups"]]) for answer in answers]
 
+    def wait_until_shown(self, text, dictionary):
+        """Waits for the search of `text` in `dictionary` to show: a link, a
+        button or Back changes the fragment, and the page answers that
+        change a moment later."""
+        WebDriverWait(self.driver, 10).until(lambda driver: driver.execute_script(
+            "const results = document.getElementById('results');"
+            "return results.dataset.query === arguments[0] && results.dataset.dict === arguments[1];",
+            text, dictionary))
+
     def assert_shows(self, text, dictionary):
+        self.wait_until_shown(text, dictionary)
         self.assertEqual(self.shown(), self.expected(self.search(text, dictionary)))
         state = self.state()
         self.assertEqual((state["dict"]), dictionary)
@@ -99,8 +109,8 @@ class TypingTest(PageTestCase):
         box = self.driver.find_element(By.ID, "query")
         box.clear()
         box.send_keys("未，末；土、士", Keys.ENTER)
-        self.assertEqual([query for query, _ in self.shown()], ["未", "末", "土", "士"])
         self.assert_shows("未，末；土、士", "gb2312")
+        self.assertEqual([query for query, _ in self.shown()], ["未", "末", "土", "士"])
         self.assertEqual(self.state()["q"], "未，末；土、士")
 
     def test_search_button_and_text_with_nothing_to_look_up(self):
@@ -111,6 +121,7 @@ class TypingTest(PageTestCase):
                 box.clear()
                 box.send_keys(text)
                 self.driver.find_element(By.ID, "search-button").click()
+                self.wait_until_shown(text, "gb2312")
                 self.assertEqual(len(self.shown()), answers)
                 self.assertEqual(len(self.search(text, "gb2312")), answers)
 
@@ -138,6 +149,9 @@ class TypingTest(PageTestCase):
         for text in ["\u0000未", "\ud800末", "<img src=x onerror=alert(1)>末", "\u202e末\u200b", "未" * 3]:
             with self.subTest(text=repr(text)):
                 self.driver.execute_script(set_and_submit, json.dumps(text))
+                # The URL holds a lone surrogate as U+FFFD, and so does what shows.
+                self.wait_until_shown(self.driver.execute_script(
+                    "return JSON.parse(arguments[0]).toWellFormed()", json.dumps(text)), "gb2312")
                 answers = self.driver.execute_script(
                     "return window.orvalen.search(JSON.parse(arguments[0]), 'gb2312')", json.dumps(text))
                 self.assertEqual(self.shown(), self.expected(answers))
@@ -147,7 +161,8 @@ class TypingTest(PageTestCase):
         # shown, and a word on the rest.
         text = "请未末车马" * 1000
         self.driver.execute_script(set_and_submit, json.dumps(text))
-        self.assertEqual(len(self.search(text, "gbk")), 5000)
+        self.wait_until_shown(text, "gb2312")
+        self.assertEqual(len(self.search(text, "gb2312")), 5000)
         self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#results .answer")), 200)
         self.assertIn("5000", self.driver.find_element(By.CSS_SELECTOR, "#results .more").text)
 
@@ -166,8 +181,8 @@ class NavigationTest(PageTestCase):
             self.assertEqual(self.state()["q"], walk[-1])
         for query in reversed(walk[:-1]):
             self.driver.back()
-            self.assertEqual(self.state()["input"], query)
             self.assert_shows(query, "gb2312")
+            self.assertEqual(self.state()["input"], query)
         self.driver.forward()
         self.assert_shows(walk[1], "gb2312")
 
