@@ -1,5 +1,6 @@
 """From the inputs to the two dictionary files."""
 
+import functools
 import json
 import shutil
 import subprocess
@@ -175,6 +176,8 @@ def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None, mainl
     GB2312 ones, in the same order.  The GB2312 ones go by how common they
     are in simplified text (`mainland`: sources.read_mainland_commonness),
     the rest by Unihan's ranking of traditional characters."""
+    if dictionary_like is None and mainland is None:
+        return list(_line_order_of(Path(unicode_dir)))
     if dictionary_like is None:
         dictionary_like = sources.read_dictionary_like(unicode_dir, RANKING_FIELDS)
     if mainland is None:
@@ -185,6 +188,13 @@ def line_order(unicode_dir=sources.UNICODE_DATA_DIR, dictionary_like=None, mainl
     rare = [character for character in sources.cp936_hanzi() if character not in common_set]
     return (sources.mainland_commonness_order(common, frequency, grade, *mainland)
             + sources.commonness_order(rare, frequency, grade))
+
+
+@functools.lru_cache(maxsize=None)
+def _line_order_of(unicode_dir):
+    """line_order() from the Unicode data alone, read once per run."""
+    dictionary_like = sources.read_dictionary_like(unicode_dir, RANKING_FIELDS)
+    return tuple(line_order(unicode_dir, dictionary_like, sources.read_mainland_commonness(unicode_dir)))
 
 
 def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FONT_DIR):
@@ -255,4 +265,4 @@ def build_differences(scheme, dictionaries, unicode_dir=sources.UNICODE_DATA_DIR
     order = [character.encode("gbk") for character in line_order(unicode_dir)]
     entries = [dictfile.parse_dictionary(dictionaries[name]) for name in OUTPUT_FILES]
     return differences.format_differences(differences.close_pairs(entries), order,
-                                          differences.Differ(scheme))
+                                          differences.Differ(scheme, glyphs.Ink()))

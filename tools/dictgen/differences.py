@@ -30,6 +30,15 @@ CLOSE_CHARACTERS = 8
 # stroke count, are a stroke or two drawn otherwise (己 巳: コ 尸), not
 # another part.
 SMALL_PART_STROKES = 3
+# Two parts in the same place whose glyphs are at least this alike (the
+# cosine of the blurred glyphs, glyphs.Ink) are one drawn otherwise, not
+# another part.  Small characters (of at most FALLBACK_STROKES strokes)
+# whose decompositions tell nothing are a stroke or two apart when their
+# glyphs are at least WHOLE_LIKENESS alike.  Tuned on the tuning half of
+# difference-pairs.txt.
+PART_LIKENESS = 0.85
+WHOLE_LIKENESS = 0.6
+FALLBACK_STROKES = 7
 # At most this many strokes more make "a stroke or two more".
 MORE_STROKES = 2
 # Structures whose parts stand apart, so that one part can be a radical
@@ -79,8 +88,15 @@ class Differ:
     """Tells pairs of characters apart with a code scheme's decompositions,
     radicals and stroke counts."""
 
-    def __init__(self, scheme):
+    def __init__(self, scheme, ink=None, part_likeness=PART_LIKENESS,
+                 whole_likeness=WHOLE_LIKENESS, fallback_strokes=FALLBACK_STROKES):
+        """`ink`: a glyphs.Ink, which tells parts and small characters that
+        look alike; without it, parts of few strokes count as alike."""
         self.scheme = scheme
+        self.ink = ink
+        self.part_likeness = part_likeness
+        self.whole_likeness = whole_likeness
+        self.fallback_strokes = fallback_strokes
         self.radical_of_form = {}
         for number, forms in sorted(scheme.radical_forms.items()):
             for form in sorted(forms):
@@ -150,7 +166,7 @@ class Differ:
                 if abs(more) <= MORE_STROKES:
                     return "stroke_more", count_phrase(more)
         if not query_units or not listed_units:
-            return "other", ""
+            return self.fallback(query, listed, more)
         query_normal = [self.normal(unit) for unit in query_units]
         listed_normal = [self.normal(unit) for unit in listed_units]
         only_query = collections.Counter(query_normal) - collections.Counter(listed_normal)
@@ -170,22 +186,25 @@ class Differ:
         if not only_listed and self.stroke_units(query_extra) and 0 < -more <= MORE_STROKES:
             return "stroke_more", self.more_phrase(query_extra, fewer=True)
         if len(query_extra) != 1 or len(listed_extra) != 1:
-            return self.fallback(more)
+            return self.fallback(query, listed, more)
         old, new = query_extra[0], listed_extra[0]
         separate = (structure(query_kind) == structure(listed_kind)
                     and len(query_units) == len(listed_units)
                     and structure(listed_kind) in SEPARATE_STRUCTURES)
         where = position_name(listed_kind, listed_units.index(new), len(listed_units))
         strokes_only = self.stroke_units([old]) and self.stroke_units([new])
-        if (separate and not strokes_only
-                and (scheme.is_radical(query, old) or scheme.is_radical(listed, new))):
+        # Another radical, the rest the same: beside, above or around it,
+        # even where the two put it in different places (饱 苞, 跳 逃).
+        apart = (structure(query_kind) in SEPARATE_STRUCTURES
+                 or structure(listed_kind) in SEPARATE_STRUCTURES)
+        if (apart and min(self.strokes(old), self.strokes(new)) > 1
+                and scheme.is_radical(query, old) and scheme.is_radical(listed, new)):
             return "radical", radical_phrase(new, where)
         in_place = (structure(query_kind) == structure(listed_kind)
                     and query_units.index(old) == listed_units.index(new))
-        small = max(self.strokes(old), self.strokes(new)) <= SMALL_PART_STROKES
         if strokes_only and more == 0:
             return "stroke_differs", f"是{stroke_name(new)}不是{stroke_name(old)}"
-        if in_place and (small or self.contained(old, new) or self.contained(new, old)):
+        if in_place and self.stroke_variants(old, new):
             # A stroke or two of a small part drawn otherwise, or added.
             if more == 0:
                 return "stroke_differs", part_phrase(where, new)
@@ -195,7 +214,7 @@ class Differ:
                                        else count_phrase(more))
         if separate:
             return "other_part", part_phrase(where, new)
-        return self.fallback(more)
+        return self.fallback(query, listed, more)
 
     def units_of(self, keys, units):
         """The units whose normal keys are counted in `keys` (a Counter),
@@ -222,10 +241,26 @@ class Differ:
                 return list(((second - first) or (first - second)).elements())
         return None
 
-    def fallback(self, more):
-        """Where the parts tell nothing: characters of equal stroke counts
-        or a stroke or two apart, close enough to be listed, differ in those
-        strokes."""
+    def stroke_variants(self, old, new):
+        """Whether two parts in the same place are one drawn with a stroke
+        or two otherwise or more (斤 斥, 西 酉, 八 儿), not another part
+        (人 马, 发 犮): one holds the other, or their glyphs are alike; an
+        unnamed piece, which has no glyph, when both parts are small."""
+        if self.contained(old, new) or self.contained(new, old):
+            return True
+        if self.ink is None or not (scheme_named(old) and scheme_named(new)):
+            return max(self.strokes(old), self.strokes(new)) <= SMALL_PART_STROKES
+        return self.ink.likeness(old, new) >= self.part_likeness
+
+    def fallback(self, query, listed, more):
+        """Where the parts tell nothing: small characters a stroke or two
+        apart (or none) whose glyphs are alike differ in those strokes
+        (由 甲, 天 夫, 王 壬)."""
+        if (self.ink is not None and abs(more) <= MORE_STROKES
+                and max(self.strokes(query), self.strokes(listed)) <= self.fallback_strokes
+                and scheme_named(query) and scheme_named(listed)
+                and self.ink.likeness(query, listed) >= self.whole_likeness):
+            return ("stroke_differs", "") if more == 0 else ("stroke_more", count_phrase(more))
         return "other", ""
 
     def arrangement_phrase(self, listed, query_kind, query_normal, listed_kind, listed_units):

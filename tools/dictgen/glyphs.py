@@ -228,3 +228,31 @@ def _nearest(vectors, pool):
         similarities.append(numpy.take_along_axis(exact, order, axis=1))
         neighbours.append(numpy.take_along_axis(indices, order, axis=1))
     return numpy.vstack(similarities), numpy.vstack(neighbours)
+
+
+class Ink:
+    """The ink of single glyphs drawn in the first font, for comparing two
+    characters or parts as a reader sees them: which strokes one has where
+    the other has none."""
+
+    def __init__(self, font_dir=FONT_DIR):
+        path, family = FONTS[0]
+        self.font = _font_face(Path(font_dir) / path, family)
+        self.images = {}
+
+    def image(self, character):
+        """The glyph, blurred by a pixel so that strokes a pixel apart
+        overlap, scaled to 0..1."""
+        image = self.images.get(character)
+        if image is None:
+            drawn = render([character], self.font).astype(numpy.float64) / 255
+            image = _box_blur(drawn)[0]
+            self.images[character] = image
+        return image
+
+    def likeness(self, first, second):
+        """The cosine of the two blurred glyphs, rounded: 1 for the same
+        ink, near 0 for strokes in other places."""
+        a, b = self.image(first), self.image(second)
+        norm = float(numpy.linalg.norm(a) * numpy.linalg.norm(b))
+        return round(float((a * b).sum()) / norm, 3) if norm else 0.0

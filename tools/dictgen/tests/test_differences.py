@@ -70,6 +70,42 @@ class KindTest(unittest.TestCase):
                 self.assertEqual(differ.difference(listed, query)[0], kind)
 
 
+class TableInk:
+    """Glyph likeness from a table, as glyphs.Ink.likeness is called."""
+
+    def __init__(self, table):
+        self.table = table
+
+    def likeness(self, first, second):
+        return self.table.get((first, second), self.table.get((second, first), 0.0))
+
+
+class GlyphTest(unittest.TestCase):
+    def test_parts_in_place_are_strokes_apart_only_when_their_glyphs_are_alike(self):
+        table = dict(DECOMPOSITIONS)
+        table.update({"扒": ("a", ["扌", "八"]), "扎": ("a", ["扌", "儿"])})
+        strokes = dict(STROKES, 扒=5, 扎=5)
+        made = scheme.Scheme(decompositions=table, equivalents={}, radical_forms=RADICAL_FORMS,
+                             radical_numbers=dict(RADICALS, 扒=[("64", 2)], 扎=[("64", 2)]),
+                             stroke_counts=strokes, radical_ideographs={})
+        alike = differences.Differ(made, TableInk({("八", "儿"): 0.9}))
+        self.assertEqual(alike.difference("扒", "扎"), ("stroke_differs", "右边是儿"))
+        apart = differences.Differ(made, TableInk({("八", "儿"): 0.5}))
+        self.assertEqual(apart.difference("扒", "扎"), ("other_part", "右边是儿"))
+
+    def test_small_characters_the_parts_say_nothing_of_fall_back_on_their_glyphs(self):
+        # 口 and 发 have no parts in common; 口 has none at all.
+        for likeness, more, kind in ((0.9, 0, "stroke_differs"), (0.9, 1, "stroke_more"),
+                                     (0.3, 0, "other"), (0.9, 3, "other")):
+            with self.subTest(likeness=likeness, more=more):
+                made = scheme.Scheme(decompositions=DECOMPOSITIONS, equivalents={},
+                                     radical_forms=RADICAL_FORMS, radical_numbers=RADICALS,
+                                     stroke_counts=dict(STROKES, 发=3 + more),
+                                     radical_ideographs={})
+                differ = differences.Differ(made, TableInk({("口", "发"): likeness}))
+                self.assertEqual(differ.difference("口", "发")[0], kind)
+
+
 class FileTest(unittest.TestCase):
     def test_pairs_in_the_first_two_groups_both_ways_sorted_in_line_order(self):
         # 甲 lists 乙 (score 6), 丙 (5) and 丁 (4): only the first two groups;
@@ -98,3 +134,30 @@ class FileTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class LabelledPairsTest(unittest.TestCase):
+    def test_the_set_covers_every_kind_and_traditional_pairs_in_both_halves(self):
+        pairs = differences.parse_labelled(
+            differences.LABELLED_FILE.read_text(encoding="utf-8"))
+        self.assertGreaterEqual(len(pairs), 200)
+        for which in differences.HALVES:
+            chosen = [pair for pair in pairs if differences.half(*pair) == which]
+            self.assertEqual({kind for kind, _, _ in chosen}, set(differences.KINDS), which)
+            self.assertTrue(any(not _gb2312(c) for _, a, b in chosen for c in (a, b)), which)
+
+    def test_bad_lines_are_refused(self):
+        for line in ("nearly 土 士", "radical 土", "radical 土士 士", "radical 土 士 王"):
+            with self.subTest(line=line):
+                with self.assertRaises(ValueError):
+                    differences.parse_labelled(line)
+        self.assertEqual(differences.parse_labelled("# note\nradical 请 清  # 讠 氵\n"),
+                         [("radical", "请", "清")])
+
+
+def _gb2312(character):
+    try:
+        character.encode("gb2312")
+        return True
+    except UnicodeEncodeError:
+        return False
