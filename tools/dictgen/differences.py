@@ -97,10 +97,18 @@ class Differ:
         self.part_likeness = part_likeness
         self.whole_likeness = whole_likeness
         self.fallback_strokes = fallback_strokes
+        self._parts = {}
         self.radical_of_form = {}
         for number, forms in sorted(scheme.radical_forms.items()):
             for form in sorted(forms):
                 self.radical_of_form.setdefault(form, number)
+
+    def parts(self, character):
+        """The scheme's (structure type, [units]) of a character, kept."""
+        found = self._parts.get(character)
+        if found is None:
+            found = self._parts[character] = self.scheme.parts(character)
+        return found
 
     def strokes(self, unit):
         return self.scheme.stroke_count(unit)
@@ -155,14 +163,14 @@ class Differ:
         extra = self.contained(listed, query)
         if extra is not None and 0 < -more <= MORE_STROKES:
             return "stroke_more", self.more_phrase(extra, fewer=True)
-        query_kind, query_units = scheme.parts(query)
-        listed_kind, listed_units = scheme.parts(listed)
+        query_kind, query_units = self.parts(query)
+        listed_kind, listed_units = self.parts(listed)
         # One is the other with a stroke changed, mirrored or turned (已 己, 入 人).
         for kind, units, other in ((listed_kind, listed_units, query),
                                    (query_kind, query_units, listed)):
             if units == [other] and kind[:1] in ("m", "r") and not kind.startswith("r3"):
                 if more == 0:
-                    return "stroke_differs", ""
+                    return "stroke_differs", self.stroke_phrase(query, listed)
                 if abs(more) <= MORE_STROKES:
                     return "stroke_more", count_phrase(more)
         if not query_units or not listed_units:
@@ -173,12 +181,12 @@ class Differ:
         only_listed = collections.Counter(listed_normal) - collections.Counter(query_normal)
         if not only_query and not only_listed:
             if query_normal == listed_normal and structure(query_kind) == structure(listed_kind):
-                return "stroke_differs", ""
+                return "stroke_differs", self.stroke_phrase(query, listed)
             wide = [unit for unit in listed_units if not scheme.is_stroke(unit)]
             if len(wide) >= 2:
                 return "arrangement", self.arrangement_phrase(
                     listed, query_kind, query_normal, listed_kind, listed_units)
-            return "stroke_differs", ""
+            return "stroke_differs", self.stroke_phrase(query, listed)
         listed_extra = self.units_of(only_listed, listed_units)
         query_extra = self.units_of(only_query, query_units)
         if not only_query and self.stroke_units(listed_extra) and 0 < more <= MORE_STROKES:
@@ -215,6 +223,13 @@ class Differ:
         if separate:
             return "other_part", part_phrase(where, new)
         return self.fallback(query, listed, more)
+
+    def stroke_phrase(self, query, listed):
+        """上横长, 下出头 ... for two characters of the same parts, one
+        drawn otherwise (末 未, 士 土, 已 己), from their glyphs."""
+        if self.ink is None or not (scheme_named(query) and scheme_named(listed)):
+            return ""
+        return self.ink.stroke_phrase(query, listed)
 
     def units_of(self, keys, units):
         """The units whose normal keys are counted in `keys` (a Counter),

@@ -51,12 +51,12 @@ def missing_fonts(font_dir=FONT_DIR):
     return [str(font_dir / name) for name, _ in FONTS if not (font_dir / name).is_file()]
 
 
-def _font_face(path, family):
+def _font_face(path, family, size=FONT_SIZE):
     """The face of a font collection whose family name is `family`."""
     from PIL import ImageFont
     for index in range(32):
         try:
-            font = ImageFont.truetype(str(path), FONT_SIZE, index=index)
+            font = ImageFont.truetype(str(path), size, index=index)
         except OSError:
             break
         if font.getname()[0] == family:
@@ -64,13 +64,13 @@ def _font_face(path, family):
     raise SystemExit(f"{path} holds no face named {family}")
 
 
-def render(characters, font):
+def render(characters, font, canvas=CANVAS):
     """One grey-level image per character, the glyph centred on the canvas."""
     from PIL import Image, ImageDraw
-    images = numpy.zeros((len(characters), CANVAS, CANVAS), numpy.uint8)
+    images = numpy.zeros((len(characters), canvas, canvas), numpy.uint8)
     for index, character in enumerate(characters):
-        image = Image.new("L", (CANVAS, CANVAS), 0)
-        ImageDraw.Draw(image).text((CANVAS // 2, CANVAS // 2), character, fill=255,
+        image = Image.new("L", (canvas, canvas), 0)
+        ImageDraw.Draw(image).text((canvas // 2, canvas // 2), character, fill=255,
                                    font=font, anchor="mm")
         images[index] = numpy.asarray(image)
     return images
@@ -237,8 +237,10 @@ class Ink:
 
     def __init__(self, font_dir=FONT_DIR):
         path, family = FONTS[0]
-        self.font = _font_face(Path(font_dir) / path, family)
+        self.font_dir = Path(font_dir)
+        self.font = _font_face(self.font_dir / path, family)
         self.images = {}
+        self.large, self.large_font = {}, None
 
     def image(self, character):
         """The glyph, blurred by a pixel so that strokes a pixel apart
@@ -256,3 +258,69 @@ class Ink:
         a, b = self.image(first), self.image(second)
         norm = float(numpy.linalg.norm(a) * numpy.linalg.norm(b))
         return round(float((a * b).sum()) / norm, 3) if norm else 0.0
+
+    # Stroke phrases look at glyphs drawn this many times larger, where a
+    # stroke a little longer is several pixels of ink; ink within WIDEN
+    # pixels of the other glyph's counts as the same, and EXTRA_INK pixels
+    # of ink the other lacks make a stroke longer.
+    SCALE = 3
+    WIDEN = 3
+    EXTRA_INK = 60
+
+    def ink(self, character):
+        """The glyph's ink, drawn large, as a boolean image, and that ink
+        widened, within which the other glyph's strokes are the same."""
+        cached = self.large.get(character)
+        if cached is None:
+            if self.large_font is None:
+                path, family = FONTS[0]
+                self.large_font = _font_face(self.font_dir / path, family, FONT_SIZE * self.SCALE)
+            image = render([character], self.large_font, CANVAS * self.SCALE)[0] > 127
+            wide = _box_blur(image[None].astype(numpy.float64), radius=self.WIDEN)[0] > 0
+            cached = self.large[character] = (image, wide)
+        return cached
+    def stroke_phrase(self, query, listed):
+        """What a teacher says of `listed` against `query` when a stroke is
+        longer at both ends (上横长, 下横长: 末 against 未) or goes on up or
+        down (上出头, 下出头: 甲 against 由), from where the listed glyph has
+        ink the query lacks; empty when that is not plain."""
+        query_ink, query_wide = self.ink(query)
+        listed_ink, listed_wide = self.ink(listed)
+        extra = listed_ink & ~query_wide
+        missing = query_ink & ~listed_wide
+        if extra.sum() < self.EXTRA_INK:
+            return ""
+        rows = numpy.nonzero((query_ink | listed_ink).any(axis=1))[0]
+        columns = numpy.nonzero((query_ink | listed_ink).any(axis=0))[0]
+        top, bottom = rows[0], rows[-1]
+        middle = (columns[0] + columns[-1]) / 2
+        quarter = (columns[-1] - columns[0]) / 4
+        extra_rows, extra_columns = numpy.nonzero(extra)
+        left = extra_columns < middle - quarter
+        right = extra_columns > middle + quarter
+        band = query_ink[max(extra_rows.min() - self.WIDEN, 0):extra_rows.max() + self.WIDEN + 1,
+                         int(middle - quarter):int(middle + quarter) + 1]
+        crossed = band.any(axis=0).mean() >= 0.9 and band.mean(axis=1).max() >= 0.8
+        if (crossed and left.sum() >= self.EXTRA_INK / 4 and right.sum() >= self.EXTRA_INK / 4
+                and (left | right).sum() > 0.8 * len(extra_columns)):
+            # Ink beyond both ends of a horizontal stroke the query has
+            # across the middle: that stroke drawn longer.
+            # Above or below the stroke the listed glyph has shorter, where
+            # that is also shorter at both ends (末 against 未); else in the
+            # upper or lower half.
+            centre = extra_rows.mean()
+            missing_rows, missing_columns = numpy.nonzero(missing)
+            if (len(missing_rows) >= self.EXTRA_INK
+                    and (missing_columns < middle - quarter).sum() >= self.EXTRA_INK / 4
+                    and (missing_columns > middle + quarter).sum() >= self.EXTRA_INK / 4):
+                return "上横长" if centre < missing_rows.mean() else "下横长"
+            return "上横长" if centre < (top + bottom) / 2 else "下横长"
+        height = extra_rows.max() - extra_rows.min() + 1
+        width = extra_columns.max() - extra_columns.min() + 1
+        if height >= 2 * width and missing.sum() <= extra.sum() / 2:
+            centre = extra_rows.mean()
+            if centre < top + (bottom - top) / 3:
+                return "上出头"
+            if centre > bottom - (bottom - top) / 3:
+                return "下出头"
+        return ""

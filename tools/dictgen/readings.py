@@ -32,6 +32,8 @@ LEFT_OUT_TAGS = ("x",)
 FALLBACK_FIELDS = ("kTGHZ2013", "kXHC1983")
 TONE_MARKS = {"\u0304": "1", "\u0301": "2", "\u030c": "3", "\u0300": "4"}
 _PINLU_ITEM = re.compile(r"^(.+)\((\d+)\)$")
+# The CJK unified ideographs code page 936 can write lie in these blocks.
+_IDEOGRAPHS = re.compile("[\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff]+")
 
 
 def _syllables(field, value):
@@ -69,16 +71,15 @@ def read_readings(unicode_dir=sources.UNICODE_DATA_DIR):
     wanted = ("kMandarin", "kHanyuPinlu", "kHanyuPinyin") + FALLBACK_FIELDS
     fields = {}
     for character, field, value in sources.unihan_entries(
-            Path(unicode_dir) / "Unihan_Readings.txt.bz2"):
-        if field in wanted:
-            fields.setdefault(character, {})[field] = value
+            Path(unicode_dir) / "Unihan_Readings.txt.bz2", wanted):
+        fields.setdefault(character, {})[field] = value
     return {character: merge_readings(values) for character, values in fields.items()}
 
 
 def read_mandarin(unicode_dir=sources.UNICODE_DATA_DIR):
     """{ideograph: its kMandarin reading}."""
-    return {character: value.split()[0] for character, field, value in sources.unihan_entries(
-        Path(unicode_dir) / "Unihan_Readings.txt.bz2") if field == "kMandarin"}
+    return {character: value.split()[0] for character, _, value in sources.unihan_entries(
+        Path(unicode_dir) / "Unihan_Readings.txt.bz2", ("kMandarin",))}
 
 
 def gbk_syllable(syllable):
@@ -112,7 +113,7 @@ def parse_word_list(text):
         tag = fields[2] if len(fields) > 2 else ""
         if tag.startswith(LEFT_OUT_TAGS) or not SHORT_WORD <= len(fields[0]) <= LONGEST_WORD:
             continue
-        if all(unicodedata.name(c, "").startswith("CJK UNIFIED IDEOGRAPH") for c in fields[0]):
+        if _IDEOGRAPHS.fullmatch(fields[0]):
             words.append((fields[0], int(fields[1]), tag.startswith(NAME_TAGS)))
     return words
 
@@ -150,7 +151,7 @@ def choose_words(candidates):
 
 
 def _writable(word, allowed):
-    return all(character in allowed for character in word)
+    return allowed.issuperset(word)
 
 
 def words_by_character(characters, simplified_count, word_list, traditional):

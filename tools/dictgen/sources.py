@@ -7,6 +7,7 @@ tested with small hand-made tables.
 """
 
 import bz2
+import functools
 import math
 import re
 import statistics
@@ -117,13 +118,26 @@ def read_radical_forms(unicode_dir=UNICODE_DATA_DIR, equivalents=None):
     return forms
 
 
-def unihan_entries(path):
-    """(ideograph, field, value) for each entry of a Unihan file."""
+@functools.lru_cache(maxsize=8)
+def _unihan_text(path):
+    """A Unihan file's text, decompressed once per run."""
     with bz2.open(path, "rt", encoding="utf-8") as lines:
-        for line in lines:
-            if line.startswith("U+"):
-                code_point, field, value = line.rstrip("\n").split("\t")
-                yield chr(int(code_point[2:], 16)), field, value
+        return lines.read()
+
+
+def unihan_entries(path, fields=None):
+    """(ideograph, field, value) for each entry of a Unihan file, or only
+    for those of the named fields (found by one pattern over the text, far
+    faster than splitting every line)."""
+    text = _unihan_text(Path(path))
+    if fields is None:
+        pattern = r"^U\+([0-9A-F]+)\t([^\t\n]+)\t([^\n]*)$"
+    else:
+        pattern = (r"^U\+([0-9A-F]+)\t(" + "|".join(map(re.escape, fields))
+                   + r")\t([^\n]*)$")
+    for match in re.finditer(pattern, text, re.MULTILINE):
+        code_point, field, value = match.groups()
+        yield chr(int(code_point, 16)), field, value
 
 
 def read_unihan(unicode_dir=UNICODE_DATA_DIR):
@@ -132,7 +146,8 @@ def read_unihan(unicode_dir=UNICODE_DATA_DIR):
     simplified radical (149' is 讠, 149 is 言), and
     its first kTotalStrokes count."""
     radicals, strokes = {}, {}
-    for character, field, values in unihan_entries(Path(unicode_dir) / "Unihan_IRGSources.txt.bz2"):
+    for character, field, values in unihan_entries(Path(unicode_dir) / "Unihan_IRGSources.txt.bz2",
+                                                  ("kRSUnicode", "kTotalStrokes")):
         if field == "kRSUnicode":
             entries = []
             for value in values.split():
@@ -183,7 +198,7 @@ def read_dictionary_like(unicode_dir=UNICODE_DATA_DIR, fields=DICTIONARY_LIKE_FI
     code, frequency class (1 most common to 5) and school grade."""
     tables = {field: {} for field in fields}
     path = Path(unicode_dir) / "Unihan_DictionaryLikeData.txt.bz2"
-    for character, field, value in unihan_entries(path):
+    for character, field, value in unihan_entries(path, fields):
         if field in tables:
             tables[field][character] = value
     return tables
@@ -193,7 +208,8 @@ def read_simplified_variants(unicode_dir=UNICODE_DATA_DIR):
     """{traditional: [simplified forms]} from Unihan's kSimplifiedVariant
     (車: 车); a character that is its own simplified form is left out."""
     variants = {}
-    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_Variants.txt.bz2"):
+    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_Variants.txt.bz2",
+                                                  ("kSimplifiedVariant",)):
         if field == "kSimplifiedVariant":
             forms = [chr(int(item.partition("<")[0][2:], 16)) for item in value.split()]
             forms = [form for form in forms if form != character]
@@ -210,11 +226,13 @@ def read_mainland_commonness(unicode_dir=UNICODE_DATA_DIR):
     Chinese Characters of 2013 (kTGH): 1 for the 3500 common characters,
     2 for the next 3000, 3 for the rest."""
     counts, levels = {}, {}
-    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_Readings.txt.bz2"):
+    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_Readings.txt.bz2",
+                                                  ("kHanyuPinlu",)):
         if field == "kHanyuPinlu":
             counts[character] = sum(int(item.rpartition("(")[2].rstrip(")"))
                                     for item in value.split())
-    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_OtherMappings.txt.bz2"):
+    for character, field, value in unihan_entries(Path(unicode_dir) / "Unihan_OtherMappings.txt.bz2",
+                                                  ("kTGH",)):
         if field == "kTGH":
             position = min(int(item.partition(":")[2]) for item in value.split())
             levels[character] = 1 if position <= 3500 else 2 if position <= 6500 else 3
