@@ -261,7 +261,8 @@ class Differ:
         or two otherwise or more (斤 斥, 西 酉, 八 儿), not another part
         (人 马, 发 犮): one holds the other, or their glyphs are alike; an
         unnamed piece, which has no glyph, when both parts are small."""
-        if self.contained(old, new) or self.contained(new, old):
+        if (self.contained(old, new) or self.contained(new, old)
+                or (self.stroke_units([old]) and self.stroke_units([new]))):
             return True
         if self.ink is None or not (scheme_named(old) and scheme_named(new)):
             return max(self.strokes(old), self.strokes(new)) <= SMALL_PART_STROKES
