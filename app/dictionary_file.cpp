@@ -1,12 +1,10 @@
 #include "app/dictionary_file.h"
 
-#include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 std::wstring CurrentDirectory()
 {
@@ -38,15 +36,7 @@ bool LoadCharTableBesideProgram()
     const std::wstring directory = ProgramDirectory();
     if (directory.empty())
         return false;
-    // Opened by its UTF-16 name: a narrow path would lose a folder name that
-    // the ANSI code page cannot spell.
-    std::ifstream file(std::filesystem::path(directory + L"\\hz.txt"), std::ios::binary);
-    if (!file)
-        return false;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad())
-        return false;
-    ParseCharTable(bytes.str(), TheCharTable());
-    return true;
+    // Read by its UTF-16 name, through the reader every front end shares,
+    // with its limits.
+    return LoadCharTable(TheCharTable(), std::filesystem::path(directory + L"\\hz.txt"));
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "dictionary/dictionary_file.h"
+
 // The process's current directory and Orvalen.exe's own folder, as Windows
 // gives them (UTF-16, no trailing backslash).
 std::wstring CurrentDirectory();

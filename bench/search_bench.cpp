@@ -19,7 +19,7 @@
 
 #include "tests/literal_search.h"
 #include "text/text_codec.h"
-#include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 #include "search/code_index.h"
 #include "search/search.h"
 

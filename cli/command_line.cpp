@@ -3,7 +3,6 @@
 #include <new>
 #include <string_view>
 
-#include "cli/dictionary_file/dictionary_encoding.h"
 #include "cli/dictionary_file/dictionary_path.h"
 #include "cli/dictionary_file/gbk_hint.h"
 #include "cli/input/input_queries.h"
@@ -18,7 +17,7 @@
 #include "cli/platform/platform.h"
 #include "cli/text/locale_text.h"
 #include "text/shown_text.h"
-#include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 #include "search/search.h"
 #include "search/trimmed_query.h"
 
@@ -121,7 +120,8 @@ int Worksheet(const CharTable& table, const std::vector<Query>& queries, std::FI
     return allFound ? kAllFound : kSomeNotFound;
 }
 
-int Run(const std::vector<std::string>& args, const StandardStreams& streams, const std::string& executableDirectory,
+int Run(const std::vector<std::string>& args, const StandardStreams& streams,
+        const std::filesystem::path& executableDirectory,
         OutputStream& out, OutputStream& err)
 {
     std::string error;
@@ -148,26 +148,26 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
     if (options->command == Command::Compare && queries.size() != 2)
         return UsageError(err, "--compare takes two characters, as in --compare 未 末");
 
-    const std::optional<std::string> path = ChooseDictionary(options->dictionary, executableDirectory, error);
+    std::optional<std::filesystem::path> given;
+    if (options->dictionary)
+        given = ArgumentPath(*options->dictionary);
+    const std::optional<std::filesystem::path> path = ChooseDictionary(given, executableDirectory, error);
     if (!path) {
         Say(err, FromLocale(error));
         return kTrouble;
     }
     // Read once: a pipe or a FIFO cannot be read again, and the encoding
     // check looks at the same bytes the table is made from.
-    CharTable table;
-    std::optional<std::string> problem;
-    {
-        std::string bytes, reason;
-        if (!ReadDictionaryFile(NativePath(*path), bytes, &reason)) {
-            Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
-            return kTrouble;
-        }
-        ParseCharTable(bytes, table);
-        problem = WrongEncoding(bytes, table);
-        if (problem)
-            Say(err, "warning: dictionary \"" + FromLocale(*path) + "\" " + *problem);
+    std::string reason;
+    std::optional<DictionaryRead> dictionary = ReadDictionary(*path, reason);
+    if (!dictionary) {
+        Say(err, "dictionary: " + FromLocale(reason) + "; name another with --dict FILE, gb2312 or gbk");
+        return kTrouble;
     }
+    const CharTable& table = dictionary->table;
+    const std::optional<std::string>& problem = dictionary->warning;
+    if (problem)
+        Say(err, "warning: dictionary \"" + FromLocale(PathText(*path)) + "\" " + *problem);
 
     if (options->command == Command::All) {
         // The count goes over itself on a terminal, and would be written
@@ -180,7 +180,7 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
 
     GbkHint gbk(OtherGbkDictionary(*path, executableDirectory));
     if (problem)
-        gbk.SearchedDictionaryIsBroken(ShownText(FromLocale(*path)));
+        gbk.SearchedDictionaryIsBroken(ShownText(FromLocale(PathText(*path))));
     if (options->worksheet)
         return Worksheet(table, queries, streams.in, gbk, out, err);
     if (options->command == Command::Compare)
@@ -198,7 +198,7 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams, co
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, const StandardStreams& streams,
-                   const std::string& executableDirectory)
+                   const std::filesystem::path& executableDirectory)
 {
     OutputStream out(streams.out), err(streams.err);
     err.FlushFirst(out);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,4 +21,4 @@ struct StandardStreams {
 // locale's character set. The bundled dictionaries are looked for from
 // `executableDirectory` (ExecutableDirectory()). Returns the exit status.
 int RunCommandLine(const std::vector<std::string>& args, const StandardStreams& streams,
-                   const std::string& executableDirectory);
+                   const std::filesystem::path& executableDirectory);

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -114,73 +110,6 @@ void ParseCharTable(std::string_view bytes, CharTable& table)
     while (!rest.empty())
         ParseLine(NextLine(rest), table.m_entries);
     table.m_revision = CharTable::NextRevision();
-}
-
-bool ReadDictionaryFile(const std::string& path, std::string& bytes, std::string* reason)
-{
-    auto fail = [&](const std::string& what) {
-        if (reason)
-            *reason = what;
-        bytes.clear();
-        return false;
-    };
-    auto tooLarge = [&]() {
-        return fail("\"" + path + "\" is larger than " + std::to_string(kMaxDictionaryBytes >> 20) +
-                    " MB, the most a dictionary may be");
-    };
-    auto failWithErrno = [&](const char* what) {
-        return fail(std::string(what) + " \"" + path + "\": " + std::strerror(errno));
-    };
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return failWithErrno("cannot open");
-
-    bytes.clear();
-    // A file that can tell its size gets its room at once. A pipe cannot,
-    // and grows: doubling could take twice the file's size for a moment,
-    // growing by a quarter takes little more than it.
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) {
-        const std::uintmax_t size = std::filesystem::file_size(path, error);
-        if (!error && size > kMaxDictionaryBytes)
-            return tooLarge();
-        if (!error)
-            bytes.reserve(static_cast<std::size_t>(size) + 1);
-    }
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        if (got > kMaxDictionaryBytes - bytes.size())
-            return tooLarge();
-        if (bytes.size() + got > bytes.capacity())
-            bytes.reserve(bytes.size() + got + bytes.size() / 4);
-        bytes.append(buffer, got);
-    }
-    if (std::ferror(file.get())) {
-        if (errno == 0)
-            errno = EIO;
-        return failWithErrno("cannot read");
-    }
-    const std::size_t lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
-    if (lines > MaxDictionaryLines(bytes.size()))
-        return fail("\"" + path + "\" holds " + std::to_string(lines) + " lines, more than the " +
-                    std::to_string(MaxDictionaryLines(bytes.size())) + " a dictionary of its size may hold");
-    return true;
-}
-
-bool LoadCharTable(CharTable& table, const std::string& path, std::string* reason)
-{
-    std::string bytes;
-    if (!ReadDictionaryFile(path, bytes, reason))
-        return false;
-    ParseCharTable(bytes, table);
-    return true;
-}
-
-bool LoadCharTable()
-{
-    return LoadCharTable(TheCharTable(), "hz.txt");
 }
 
 const CharEntry* FindEntry(const CharTable& table, std::string_view query)

@@ -71,34 +71,7 @@ CharTable& TheCharTable();
 // Appends one entry per line of `bytes`, read as a dictionary file's content.
 void ParseCharTable(std::string_view bytes, CharTable& table);
 
-// The most bytes a dictionary file may hold. Real dictionaries hold a few
-// hundred kilobytes; a larger file is refused before it can take the memory
-// (and /dev/zero, say, would never end).
-inline constexpr std::size_t kMaxDictionaryBytes = std::size_t{512} << 20;
-
-// The most lines a dictionary file of `fileBytes` bytes may hold. Each line
-// costs an entry of views besides its bytes, so a file of very short lines
-// would take many times its size: the entries may take at most twice the
-// file, or 64 MB for a small file (two million lines).
-inline constexpr std::size_t MaxDictionaryLines(std::size_t fileBytes)
-{
-    const std::size_t entryBytes = std::max(std::size_t{64} << 20, 2 * fileBytes);
-    return entryBytes / sizeof(CharEntry);
-}
-
-// Reads the file at `path` whole, in binary, in one pass, so that pipes and
-// FIFOs work too. When it cannot be opened or read, or holds more than
-// kMaxDictionaryBytes or more lines than MaxDictionaryLines, returns false and
-// puts why into `*reason` (when given).
-bool ReadDictionaryFile(const std::string& path, std::string& bytes, std::string* reason = nullptr);
-
-// Reads the file at `path` whole (ReadDictionaryFile) and parses it into `table`.
-// When the file cannot be opened or read, returns false, leaves `table` as it
-// was, and puts the system's reason into `*reason` (when given).
-bool LoadCharTable(CharTable& table, const std::string& path, std::string* reason = nullptr);
-
-// Loads "hz.txt" from the current directory into the process-wide table.
-bool LoadCharTable();
+// Reading a dictionary file (with its limits) is in dictionary_file.h.
 
 // The first entry, in table order, whose key equals `query` byte for byte.
 const CharEntry* FindEntry(const CharTable& table, std::string_view query);

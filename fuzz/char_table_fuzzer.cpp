@@ -17,7 +17,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

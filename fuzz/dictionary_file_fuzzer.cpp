@@ -13,9 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/dictionary_file/dictionary_encoding.h"
 #include "text/text_codec.h"
-#include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

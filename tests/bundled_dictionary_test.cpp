@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 #include "search/search.h"
 #include "tests/literal_search.h"
 

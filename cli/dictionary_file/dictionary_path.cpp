@@ -1,7 +1,8 @@
 #include "cli/dictionary_file/dictionary_path.h"
 
-#include <filesystem>
 #include <system_error>
+
+#include "dictionary/dictionary_file.h"
 
 namespace fs = std::filesystem;
 
@@ -15,48 +16,46 @@ std::string Lowercase(std::string text)
     return text;
 }
 
-std::string Joined(const std::vector<std::string>& places)
+std::string Joined(const std::vector<fs::path>& places)
 {
     std::string text;
-    for (const std::string& place : places)
-        text += (text.empty() ? "" : ", ") + place;
+    for (const fs::path& place : places)
+        text += (text.empty() ? "" : ", ") + PathText(place);
     return text;
 }
 
 }  // namespace
 
-std::vector<std::string> BundledDictionaryCandidates(const std::string& executableDirectory,
-                                                     const std::string& fileName)
+std::vector<fs::path> BundledDictionaryCandidates(const fs::path& executableDirectory, const std::string& fileName)
 {
-    std::vector<std::string> candidates;
+    std::vector<fs::path> candidates;
     if (!executableDirectory.empty()) {
-        const fs::path here(executableDirectory);
-        candidates.push_back((here / fileName).string());
-        candidates.push_back((here.parent_path() / "share" / "orvalen" / fileName).string());
+        candidates.push_back(executableDirectory / fileName);
+        candidates.push_back(executableDirectory.parent_path() / "share" / "orvalen" / fileName);
     }
 #ifdef ORVALEN_INSTALL_DATADIR
-    candidates.push_back((fs::path(ORVALEN_INSTALL_DATADIR) / "orvalen" / fileName).string());
+    candidates.push_back(fs::path(ORVALEN_INSTALL_DATADIR) / "orvalen" / fileName);
 #endif
     return candidates;
 }
 
-std::optional<std::string> FindBundledDictionary(const std::string& executableDirectory, const std::string& fileName)
+std::optional<fs::path> FindBundledDictionary(const fs::path& executableDirectory, const std::string& fileName)
 {
     std::error_code ignored;
-    for (const std::string& candidate : BundledDictionaryCandidates(executableDirectory, fileName))
+    for (const fs::path& candidate : BundledDictionaryCandidates(executableDirectory, fileName))
         if (fs::is_regular_file(candidate, ignored))
             return candidate;
     return std::nullopt;
 }
 
-std::optional<std::string> ChooseDictionary(const std::optional<std::string>& given,
-                                            const std::string& executableDirectory, std::string& error)
+std::optional<fs::path> ChooseDictionary(const std::optional<fs::path>& given, const fs::path& executableDirectory,
+                                         std::string& error)
 {
     // A file that happens to be called gbk is still reachable as ./gbk.
-    const std::string name = given ? Lowercase(*given) : std::string();
+    const std::string name = given ? Lowercase(PathText(*given)) : std::string();
     if (name == "gb2312" || name == "gbk") {
         const std::string fileName = name == "gbk" ? kBundledGbk : kBundledGb2312;
-        std::optional<std::string> bundled = FindBundledDictionary(executableDirectory, fileName);
+        std::optional<fs::path> bundled = FindBundledDictionary(executableDirectory, fileName);
         if (!bundled)
             error = "no bundled " + fileName + " (looked for " +
                     Joined(BundledDictionaryCandidates(executableDirectory, fileName)) +
@@ -70,10 +69,10 @@ std::optional<std::string> ChooseDictionary(const std::optional<std::string>& gi
     // unreadable: reading it then fails with a message naming it. A link
     // that leads nowhere, or round in a loop, is such a file too.
     if (fs::exists(fs::symlink_status("hz.txt", ignored)))
-        return std::string("hz.txt");
-    if (std::optional<std::string> bundled = FindBundledDictionary(executableDirectory, kBundledGb2312))
+        return fs::path("hz.txt");
+    if (std::optional<fs::path> bundled = FindBundledDictionary(executableDirectory, kBundledGb2312))
         return bundled;
-    std::vector<std::string> looked = BundledDictionaryCandidates(executableDirectory, kBundledGb2312);
+    std::vector<fs::path> looked = BundledDictionaryCandidates(executableDirectory, kBundledGb2312);
     looked.insert(looked.begin(), "hz.txt");
     error = "no dictionary found (looked for " + Joined(looked) + "); name one with --dict FILE";
     return std::nullopt;

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "cli/dictionary_file/dictionary_path.h"
-#include "cli/platform/platform.h"
+#include "dictionary/dictionary_file.h"
 #include "search/search.h"
 #include "search/seeded_run_length.h"
 
@@ -16,7 +16,7 @@ const CharTable* GbkHint::Table()
         m_loaded = true;
         // A GBK dictionary that cannot be read gives no hint: it is not the
         // one the user asked for, so its trouble is not theirs.
-        if (!LoadCharTable(m_table, NativePath(*m_path)))
+        if (!LoadCharTable(m_table, *m_path))
             m_path.reset();
     }
     return m_path ? &m_table : nullptr;
@@ -50,11 +50,12 @@ std::size_t GbkHint::LookAlikeCount(std::string_view key)
     return count;
 }
 
-std::optional<std::string> OtherGbkDictionary(const std::string& searchedPath, const std::string& executableDirectory)
+std::optional<std::filesystem::path> OtherGbkDictionary(const std::filesystem::path& searchedPath,
+                                                        const std::filesystem::path& executableDirectory)
 {
-    std::optional<std::string> gbk = FindBundledDictionary(executableDirectory, kBundledGbk);
+    std::optional<std::filesystem::path> gbk = FindBundledDictionary(executableDirectory, kBundledGbk);
     std::error_code ignored;
-    if (gbk && std::filesystem::equivalent(NativePath(*gbk), NativePath(searchedPath), ignored))
+    if (gbk && std::filesystem::equivalent(*gbk, searchedPath, ignored))
         return std::nullopt;
     return gbk;
 }

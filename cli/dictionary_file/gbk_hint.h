@@ -3,6 +3,7 @@
 // may have it.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@ class GbkHint {
 public:
     // `gbkPath`: the bundled GBK dictionary, or nothing when there is none or
     // it is the dictionary being searched. It is read at the first question.
-    explicit GbkHint(std::optional<std::string> gbkPath) : m_path(std::move(gbkPath)) {}
+    explicit GbkHint(std::optional<std::filesystem::path> gbkPath) : m_path(std::move(gbkPath)) {}
 
     // The dictionary searched does not look like code page 936 text (a
     // warning has said why): what it lacks says nothing about the GBK
@@ -31,7 +32,7 @@ public:
 private:
     const CharTable* Table();
 
-    std::optional<std::string> m_path;
+    std::optional<std::filesystem::path> m_path;
     std::optional<std::string> m_brokenDictionary;  // UTF-8, for messages
     bool m_loaded = false;
     CharTable m_table;
@@ -39,4 +40,5 @@ private:
 };
 
 // The bundled GBK dictionary when it is a file other than `searchedPath`.
-std::optional<std::string> OtherGbkDictionary(const std::string& searchedPath, const std::string& executableDirectory);
+std::optional<std::filesystem::path> OtherGbkDictionary(const std::filesystem::path& searchedPath,
+                                                        const std::filesystem::path& executableDirectory);

@@ -2,18 +2,22 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 // The folder holding the running program, or empty when it cannot be told.
-std::string ExecutableDirectory();
+// On Windows it comes from the system as UTF-16 and stays so.
+std::filesystem::path ExecutableDirectory();
 
 // A raw query argument's bytes: on Linux the bytes as given; on Windows, whose
 // arguments arrive as UTF-16, their code page 936 form.
 std::string RawQueryBytes(const std::string& utf8Argument);
 
-// A UTF-8 file name in the form the C library's fopen takes.
-std::string NativePath(const std::string& utf8Path);
+// The file an argument names (text in the locale's character set, UTF-8 on
+// Windows). On Windows the path holds UTF-16, so that a name the ANSI code
+// page cannot spell opens too.
+std::filesystem::path ArgumentPath(const std::string& argument);
 
 // Standard output and error carry bytes unchanged, and writing to a closed
 // pipe fails with an error instead of ending the process, so that the

@@ -9,11 +9,11 @@
 
 const char kEndOfInputKeys[] = "Ctrl-D";
 
-std::string ExecutableDirectory()
+std::filesystem::path ExecutableDirectory()
 {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : self.parent_path().string();
+    return error ? std::filesystem::path() : self.parent_path();
 }
 
 std::string RawQueryBytes(const std::string& utf8Argument)
@@ -21,9 +21,9 @@ std::string RawQueryBytes(const std::string& utf8Argument)
     return utf8Argument;
 }
 
-std::string NativePath(const std::string& utf8Path)
+std::filesystem::path ArgumentPath(const std::string& argument)
 {
-    return utf8Path;
+    return argument;
 }
 
 void PrepareStandardStreams()

@@ -71,7 +71,7 @@ bool ReadConsoleLine(HANDLE console, std::string& line)
 
 }  // namespace
 
-std::string ExecutableDirectory()
+std::filesystem::path ExecutableDirectory()
 {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -85,7 +85,7 @@ std::string ExecutableDirectory()
         path.resize(path.size() * 2);
     }
     const std::size_t slash = path.find_last_of(L"\\/");
-    return Narrow(CP_UTF8, std::wstring_view(path).substr(0, slash == std::wstring::npos ? 0 : slash));
+    return std::filesystem::path(path.substr(0, slash == std::wstring::npos ? 0 : slash));
 }
 
 std::string RawQueryBytes(const std::string& utf8Argument)
@@ -95,9 +95,9 @@ std::string RawQueryBytes(const std::string& utf8Argument)
     return Utf8ToCp936(utf8Argument).value_or("");
 }
 
-std::string NativePath(const std::string& utf8Path)
+std::filesystem::path ArgumentPath(const std::string& argument)
 {
-    return Narrow(CP_ACP, Widen(CP_UTF8, utf8Path));
+    return std::filesystem::path(Widen(CP_UTF8, argument));
 }
 
 void PrepareStandardStreams()

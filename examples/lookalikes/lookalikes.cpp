@@ -9,7 +9,7 @@
 
 #include "answer/answer.h"
 #include "answer/render_json.h"
-#include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 #include "text/text_codec.h"
 
 int main(int argc, char** argv)

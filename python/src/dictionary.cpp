@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cli/dictionary_file/dictionary_encoding.h"
+#include "dictionary/dictionary_file.h"
 #include "search/code_index.h"
 #include "search/search.h"
 
@@ -13,13 +13,14 @@ std::shared_ptr<Dictionary> Dictionary::Load(const std::filesystem::path& path,
 {
     auto dictionary = std::make_shared<Dictionary>();
     dictionary->m_path = path.string();
-    std::string bytes, reason;
-    if (!ReadDictionaryFile(dictionary->m_path, bytes, &reason))
+    std::string reason;
+    std::optional<DictionaryRead> read = ReadDictionary(path, reason);
+    if (!read)
         throw DictionaryFileError(reason);
-    ParseCharTable(bytes, dictionary->m_table);
+    dictionary->m_table = std::move(read->table);
     encodingProblem.reset();
-    if (std::optional<std::string> problem = WrongEncoding(bytes, dictionary->m_table))
-        encodingProblem = "dictionary \"" + dictionary->m_path + "\" " + *problem;
+    if (read->warning)
+        encodingProblem = "dictionary \"" + PathText(path) + "\" " + *read->warning;
 
     const CharTable& table = dictionary->m_table;
     dictionary->m_firstEntryOfKey.reserve(table.size());

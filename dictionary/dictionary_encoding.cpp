@@ -1,11 +1,37 @@
-#include "cli/dictionary_file/dictionary_encoding.h"
+// The check of a dictionary's encoding and line ends. Dictionaries are code
+// page 936 text: one saved in another encoding loads without complaint and
+// answers "no find" to everything, so it is named.
+#include "dictionary/dictionary_file.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "text/text_codec.h"
-
 namespace {
+
+// Well-formed UTF-8: no stray or missing continuation byte, no overlong form,
+// no surrogate, nothing past U+10FFFF. The core holds no text codec, so this
+// one check lives here.
+bool IsValidUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t size = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+        if (size == 0 || i + size > bytes.size())
+            return false;
+        std::uint32_t codePoint = size == 1 ? lead : lead & (0x7F >> size);
+        for (std::size_t k = 1; k < size; ++k) {
+            const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            codePoint = codePoint << 6 | (next & 0x3F);
+        }
+        const std::uint32_t least = size == 3 ? 0x800 : size == 4 ? 0x10000 : 0;
+        if (codePoint < least || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            return false;
+        i += size;
+    }
+    return true;
+}
 
 bool StartsWith(std::string_view text, std::string_view prefix)
 {
