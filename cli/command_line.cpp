@@ -78,12 +78,23 @@ int FindRaw(const CharTable& table, const std::string& query, OutputStream& out,
 
 // Queries from standard input that is not a terminal: every character of
 // every line, answered as if each had been an argument.
-int FindInput(std::FILE* in, QueryAnswers& answers, OutputStream& err)
+int FindInput(std::FILE* in, QueryAnswers& answers, OutputStream& out, OutputStream& err)
 {
     InputQueries input(in);
+    // From a pipe or a terminal each answer goes out before the next line is
+    // waited for: a program that writes a line and reads its answer would
+    // otherwise wait for ever. A file on disk is read at full speed.
+    const bool waits = !IsDiskFile(in);
+    if (waits)
+        input.BeforeEachRead([&out] { out.Flush(); });
     bool any = false;
+    int asked = 0;
     const bool allFound = answers.AnswerAll([&] {
-        std::optional<Query> query = input.Next();
+        // Whether the first answer is labelled depends on whether a second
+        // query follows; a line that comes later than this is not waited for.
+        constexpr int kLabelWaitMilliseconds = 200;
+        std::optional<Query> query =
+            ++asked == 2 && waits ? input.NextIfWaiting(kLabelWaitMilliseconds) : input.Next();
         any = any || query.has_value();
         return query;
     });
@@ -192,7 +203,7 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams,
         RunPrompt(streams.in, answers, out, err);
         return kAllFound;
     }
-    return FindInput(streams.in, answers, err);
+    return FindInput(streams.in, answers, out, err);
 }
 
 }  // namespace

@@ -133,10 +133,36 @@ expect_lines "order of results and messages" "车:|  军|no find: ①|军:|  车
 echo " 军车 " | "$program" --dict "$dir/hz.txt" > "$dir/out" 2> "$dir/err"
 check "queries on standard input" 0 $?
 expect_lines "their output" "军:|  车|车:|  军|" "$dir/out"
+# A program that writes a line and waits for its answer gets it at once, from
+# a pipe; a line with no end (200 MB of blanks, then 车) takes bounded memory.
+/usr/bin/python3 - "$program" "$dir/hz.txt" > "$dir/err" 2>&1 <<'PYTHON'
+import resource, select, subprocess, sys
+program, hz = sys.argv[1], sys.argv[2]
+finder = subprocess.Popen([program, "--dict", hz, "--top", "1"], stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+for query, answer in (("车", "军\n"), ("军", "车\n")):
+    finder.stdin.write((query + "\n").encode())
+    finder.stdin.flush()
+    ready = select.select([finder.stdout], [], [], 10)[0]
+    line = finder.stdout.readline().decode() if ready else "nothing within 10 s"
+    print("co-process:", query, "answered", repr(line), "ok" if line == answer else "WRONG")
+finder.stdin.close()
+finder.wait()
+endless = subprocess.Popen([program, "--dict", hz], stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+blanks = b" " * (1 << 20)
+for _ in range(200):
+    endless.stdin.write(blanks)
+out = endless.communicate("车".encode())[0].decode()
+megabytes = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024
+print("endless line:", repr(out), megabytes, "MB", "ok" if out == "军\n" and megabytes < 150 else "WRONG")
+PYTHON
+grep -q WRONG "$dir/err" && report "co-process and endless line" "$(cat "$dir/err")" || report "co-process and endless line"
 if command -v script > /dev/null; then
     printf '军\n\n' | script -qec "$(printf '%q ' "$program" --dict "$dir/hz.txt")" /dev/null > "$dir/out" 2>&1
     check "prompt on a terminal" 0 $?
     grep -q "字> 车" "$dir/out" && report "its answer" || report "its answer" "$(cat "$dir/out")"
+    # Only an empty line ends the prompt: after a line of blanks it asks again.
+    printf '  \n军\n\n' | script -qec "$(printf '%q ' "$program" --dict "$dir/hz.txt")" /dev/null > "$dir/out" 2>&1
+    grep -q "字> 车" "$dir/out" && report "a line of blanks goes on" || report "a line of blanks goes on" "$(cat "$dir/out")"
     # --all on a terminal: no progress count written into the table.
     script -qec "$(printf '%q ' "$program" --dict "$dir/hz.txt" --all)" /dev/null > "$dir/out" 2>&1
     grep -q "entries" "$dir/out" && report "--all on a terminal" "$(cat -A "$dir/out")" || report "--all on a terminal"

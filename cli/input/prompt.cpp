@@ -21,7 +21,10 @@ void RunPrompt(std::FILE* in, QueryAnswers& answers, OutputStream& out, OutputSt
     while (!out.Failed() && !err.Failed()) {
         err.Write("字> ");
         err.Flush();
-        if (!ReadInputLine(in, line)) {
+        // A terminal bounds its lines; a longer one (a terminal in raw mode)
+        // is taken a megabyte at a time, as lines of their own.
+        bool ended = true;
+        if (!ReadInputLine(in, line, kTerminalLineLimit << 8, &ended)) {
             err.Write("\n");  // the shell's prompt starts on a line of its own
             return;
         }
@@ -29,9 +32,13 @@ void RunPrompt(std::FILE* in, QueryAnswers& answers, OutputStream& out, OutputSt
             err.Write("note: a terminal passes on at most " + std::to_string(kTerminalLineLimit) +
                       " bytes of a line typed or pasted at the prompt, so the end of this one may be lost; give "
                       "long text on a pipe instead: orvalen-find < file\n");
+        // Only an empty line ends, as the help says: a line of blanks (a
+        // stray space before Enter) asks again.
+        if (line.empty())
+            return;
         const std::vector<Query> queries = QueriesInText(line, "the line");
         if (queries.empty())
-            return;
+            continue;
         answers.AnswerAll(queries);
     }
 }

@@ -128,8 +128,10 @@ bool QueryAnswers::AnswerAll(const std::function<std::optional<Query>()>& next)
     // run: what is left could not be told.
     while (query && !m_out.Failed() && !m_err.Failed()) {
         allFound = Answer(*query, labelled) && allFound;
-        query = std::move(following);
-        following = query ? next() : std::nullopt;
+        // The next query is asked for only once this answer is written: a
+        // program that feeds the input line by line waits for each answer.
+        query = following ? std::move(following) : next();
+        following.reset();
     }
     return allFound;
 }

@@ -45,9 +45,19 @@ bool IsConsole(std::FILE* stream);
 bool WriteConsoleText(std::FILE* stream, std::string_view utf8);
 
 // One line of `in` without its line feed, in the locale's character set (a
-// Windows console's UTF-16 input as UTF-8). False at the end of the input, or
-// when it cannot be read (ferror tells).
-bool ReadInputLine(std::FILE* in, std::string& line);
+// Windows console's UTF-16 input as UTF-8), or its next `most` bytes when the
+// line goes on: `*ended` tells which. False at the end of the input, or when
+// it cannot be read (ferror tells).
+bool ReadInputLine(std::FILE* in, std::string& line, std::size_t most, bool* ended);
+
+// Whether `stream` is a file on disk, which is read as fast as it can be
+// written: anything else (a pipe, a terminal) may be a program waiting for
+// each answer.
+bool IsDiskFile(std::FILE* stream);
+
+// Whether `in` has input to read (or its end) within `milliseconds`. Bytes
+// already in the C library's buffer are not seen: it may say no when there is.
+bool InputWaiting(std::FILE* in, int milliseconds);
 
 // The keys that end input typed on a terminal.
 extern const char kEndOfInputKeys[];

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 const char kEndOfInputKeys[] = "Ctrl-D";
@@ -62,14 +64,31 @@ bool WriteConsoleText(std::FILE*, std::string_view)
     return false;
 }
 
-bool ReadInputLine(std::FILE* in, std::string& line)
+bool ReadInputLine(std::FILE* in, std::string& line, std::size_t most, bool* ended)
 {
     line.clear();
+    *ended = true;
     int c;
-    while ((c = getc_unlocked(in)) != EOF) {
+    while (line.size() < most && (c = getc_unlocked(in)) != EOF) {
         if (c == '\n')
             return true;
         line += static_cast<char>(c);
     }
+    if (line.size() >= most) {
+        *ended = false;
+        return true;
+    }
     return !line.empty() && !std::ferror(in);
+}
+
+bool IsDiskFile(std::FILE* stream)
+{
+    struct stat status;
+    return fstat(fileno(stream), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool InputWaiting(std::FILE* in, int milliseconds)
+{
+    pollfd input{fileno(in), POLLIN, 0};
+    return poll(&input, 1, milliseconds) != 0;
 }

@@ -153,16 +153,43 @@ void EndAsClosedPipe()
     std::_Exit(141);
 }
 
-bool ReadInputLine(std::FILE* in, std::string& line)
+bool ReadInputLine(std::FILE* in, std::string& line, std::size_t most, bool* ended)
 {
     line.clear();
+    *ended = true;
     if (const HANDLE console = ConsoleOf(in))
         return ReadConsoleLine(console, line);
     int c;
-    while ((c = std::getc(in)) != EOF) {
+    while (line.size() < most && (c = std::getc(in)) != EOF) {
         if (c == '\n')
             return true;
         line += static_cast<char>(c);
     }
+    if (line.size() >= most) {
+        *ended = false;
+        return true;
+    }
     return !line.empty() && !std::ferror(in);
+}
+
+bool IsDiskFile(std::FILE* stream)
+{
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK;
+}
+
+bool InputWaiting(std::FILE* in, int milliseconds)
+{
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(in)));
+    if (handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_PIPE)
+        return true;  // a file or a console: reading is the way to know
+    for (int waited = 0;; waited += 10) {
+        DWORD available = 0;
+        // A pipe whose writer has gone fails here: its end is waiting.
+        if (!PeekNamedPipe(handle, nullptr, 0, nullptr, &available, nullptr) || available > 0)
+            return true;
+        if (waited >= milliseconds)
+            return false;
+        Sleep(10);
+    }
 }
