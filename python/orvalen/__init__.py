@@ -15,10 +15,15 @@ package; Dictionary.open(path) reads one of your own (code page 936 text, one
 character and its code per line). A dictionary gives:
 
     d.lookalikes(char, top=0, min_score=4)  [(score, [chars]), ...]
+    d.explain(char, top=0, min_score=4)     the answer with readings, as --explain gives it
     d.compare(a, b)                         Comparison: how each lists the other
     d.similarity(a, b)                      float in [0, 1], ranks as the lists do
     d.table(top=0, min_score=4)             (char, groups) for every character
     char in d, len(d), d.path
+
+and from the readings data that comes with the package, whatever the
+dictionary: readings(char) -> (pinyin, words), and difference(query, listed)
+-> (kind, phrase) or None.
 
 Searches release the GIL, so threads search side by side.
 """
@@ -41,8 +46,16 @@ __all__ = [
     "DictionaryWarning",
     "EncodingError",
     "TableStream",
+    "difference",
+    "readings",
 ]
 __version__ = "1.0.0.1"
+
+# The readings data's functions, in a build whose answer library reads it.
+try:
+    from ._core import difference, readings
+except ImportError:
+    __all__ = [name for name in __all__ if name not in ("difference", "readings")]
 
 # help(orvalen) and error messages name the package, not its C++ part.
 for _name in ("Comparison", "Dictionary", "TableStream"):

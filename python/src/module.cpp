@@ -14,7 +14,12 @@
 #include <vector>
 
 #include "answer/answer.h"
+#include "answer/render_json.h"
 #include "python/src/dictionary.h"
+#ifdef ORVALEN_PYTHON_READINGS
+#include "answer/readings.h"
+#include "python/src/readings_data.h"
+#endif
 #include "search/common_run_length.h"
 #include "search/search.h"
 #include "text/text_codec.h"
@@ -29,6 +34,23 @@ namespace {
 PyObject* g_dictionaryError = nullptr;
 PyObject* g_encodingError = nullptr;
 PyObject* g_dictionaryWarning = nullptr;
+
+// The package's data folder, beside this module: the bundled dictionaries
+// and the readings data.
+std::filesystem::path DataDirectory()
+{
+    const std::filesystem::path module = py::module_::import("orvalen._core").attr("__file__").cast<std::string>();
+    return module.parent_path() / "data";
+}
+
+#ifdef ORVALEN_PYTHON_READINGS
+const Readings* ReadingsData()
+{
+    const std::filesystem::path directory = DataDirectory();
+    py::gil_scoped_release release;
+    return orvalen_python::PackageReadings(directory);
+}
+#endif
 
 std::size_t CodePoints(std::string_view utf8)
 {
@@ -102,6 +124,38 @@ py::list LookAlikes(const DictionaryPtr& dictionary, const std::string& text, in
     return Groups(answer);
 }
 
+#ifdef ORVALEN_PYTHON_READINGS
+// The JSON object orvalen-find --format jsonl --explain prints, as a dict.
+py::object Explain(const DictionaryPtr& dictionary, const std::string& text, int top, int minScore)
+{
+    AnswerOptions options = Options(top, minScore);
+    options.explain = true;
+    const CharEntry& entry = EntryOf(*dictionary, text, "explain");
+    const Readings* readings = ReadingsData();
+    std::string line;
+    {
+        py::gil_scoped_release release;
+        AppendJsonLine(line, AnswerEntry(dictionary->Table(), entry, options, readings));
+    }
+    return py::module_::import("json").attr("loads")(py::str(line));
+}
+
+// (pinyin, words) of one character from the readings data.
+py::tuple ReadingsOfText(const std::string& text)
+{
+    const std::string key = KeyOf(text, "readings");
+    const CharacterReadings found = ReadingsOf(ReadingsData(), key);
+    py::list pinyin, words;
+    for (const std::string& reading : found.pinyin) {
+        const std::string utf8 = ReadingToUtf8(reading);
+        pinyin.append(py::str(utf8.data(), utf8.size()));
+    }
+    for (const std::string& word : found.words)
+        words.append(Text(word));
+    return py::make_tuple(pinyin, words);
+}
+#endif
+
 // How a's search scores b, and the run of b's code that a's code shares.
 struct Listing {
     int score = 0;
@@ -120,16 +174,37 @@ Listing ListingOf(const CharEntry& query, const CharEntry& listed)
     return Listing{score, py::bytes(listed.code.substr(run.start, run.length).data(), run.length)};
 }
 
+#ifdef ORVALEN_PYTHON_READINGS
+// (kind, phrase) of what tells `listed` apart from `query`, or None.
+py::object DifferenceObject(const Readings* readings, std::string_view query, std::string_view listed)
+{
+    if (!readings)
+        return py::none();
+    const std::optional<Difference> difference = readings->DifferenceOf(query, listed);
+    if (!difference)
+        return py::none();
+    return py::make_tuple(difference->kind, Text(difference->text));
+}
+#endif
+
 struct Comparison {
     std::string a, b;
     Listing forward, backward;
+    py::object difference, reverseDifference;
 };
 
 Comparison Compare(const DictionaryPtr& dictionary, const std::string& a, const std::string& b)
 {
     const CharEntry& entryA = EntryOf(*dictionary, a, "compare");
     const CharEntry& entryB = EntryOf(*dictionary, b, "compare");
-    return Comparison{a, b, ListingOf(entryA, entryB), ListingOf(entryB, entryA)};
+#ifdef ORVALEN_PYTHON_READINGS
+    const Readings* readings = ReadingsData();
+    return Comparison{a, b, ListingOf(entryA, entryB), ListingOf(entryB, entryA),
+                      DifferenceObject(readings, entryA.key, entryB.key),
+                      DifferenceObject(readings, entryB.key, entryA.key)};
+#else
+    return Comparison{a, b, ListingOf(entryA, entryB), ListingOf(entryB, entryA), py::none(), py::none()};
+#endif
 }
 
 double Similarity(const DictionaryPtr& dictionary, const std::string& a, const std::string& b)
@@ -232,8 +307,7 @@ DictionaryPtr Bundled(const std::string& name)
     if (!file)
         throw py::value_error("no bundled dictionary is called " + py::repr(py::str(name)).cast<std::string>() +
                               "; there are \"gb2312\" (hz.txt) and \"gbk\" (hz-gbk.txt)");
-    const std::filesystem::path module = py::module_::import("orvalen._core").attr("__file__").cast<std::string>();
-    return Open(module.parent_path() / "data" / file, true);
+    return Open(DataDirectory() / file, true);
 }
 
 py::str ComparisonRepr(const Comparison& c)
@@ -274,6 +348,24 @@ PYBIND11_MODULE(_core, m)
     m.attr("EncodingError") = encodingError;
     m.attr("DictionaryWarning") = dictionaryWarning;
 
+#ifdef ORVALEN_PYTHON_READINGS
+    m.def("readings", &ReadingsOfText, py::arg("char"),
+          R"(readings(char: str) -> tuple[list[str], list[str]]
+
+(pinyin, words) of char from the readings data that comes with the package:
+its readings with tone marks, most common first, and up to three common
+words holding it, most frequent first. Empty lists when the data has none.)");
+    m.def("difference", [](const std::string& query, const std::string& listed) {
+        return DifferenceObject(ReadingsData(), KeyOf(query, "difference"), KeyOf(listed, "difference"));
+    }, py::arg("query"), py::arg("listed"),
+          R"(difference(query: str, listed: str) -> tuple[str, str] | None
+
+What tells listed apart from query, as --explain says it: (kind, phrase),
+kind one of stroke_more, stroke_differs, arrangement, radical, other_part,
+other, the phrase a teacher's (上横长, 多一点), possibly empty. None when
+the readings data records no difference for that ordered pair.)");
+#endif
+
     py::class_<Comparison>(m, "Comparison", R"(How two characters list each other, as orvalen-find --compare A B says.
 
 The measure is not symmetric when codes hold '-', so both directions are given.
@@ -300,6 +392,10 @@ Attributes:
         .def_property_readonly("listed", [](const Comparison& c) {
             return c.forward.score >= kMinimumScore || c.backward.score >= kMinimumScore;
         }, "listed: bool, whether either lists the other.")
+        .def_readonly("difference", &Comparison::difference,
+                      "difference: (kind, phrase) or None, what tells b apart from a, as --explain says it.")
+        .def_readonly("reverse_difference", &Comparison::reverseDifference,
+                      "reverse_difference: (kind, phrase) or None, what tells a apart from b.")
         .def("__repr__", &ComparisonRepr);
 
     py::class_<TableStream, std::shared_ptr<TableStream>>(m, "TableStream", R"(An iterator over the whole look-alike table: (char, groups) pairs.
@@ -310,12 +406,12 @@ of them.)")
         .def("__iter__", [](TableStream& self) -> TableStream& { return self; }, "__iter__() -> TableStream")
         .def("__next__", &TableStream::Next, "__next__() -> tuple[str, list[tuple[int, list[str]]]]");
 
-    py::class_<Dictionary, std::shared_ptr<Dictionary>>(m, "Dictionary", R"(A look-alike dictionary: a table of characters and structure codes.
+    py::class_<Dictionary, std::shared_ptr<Dictionary>> dictionaryClass(m, "Dictionary", R"(A look-alike dictionary: a table of characters and structure codes.
 
 Make one with Dictionary.bundled("gb2312" or "gbk") or Dictionary.open(path).
 A dictionary never changes once read, and may be searched from several
-threads at once.)")
-        .def_static("open", &Open, py::arg("path"), py::kw_only(), py::arg("strict") = true,
+threads at once.)");
+    dictionaryClass.def_static("open", &Open, py::arg("path"), py::kw_only(), py::arg("strict") = true,
                     R"(open(path: str | os.PathLike, *, strict: bool = True) -> Dictionary
 
 Reads the dictionary file at path, as orvalen-find --dict path does.
@@ -352,7 +448,19 @@ in their groups; min_score=S keeps the groups scoring S or more (S >= 4, the
 search's own threshold). A character the dictionary lacks raises KeyError
 ("no find: X"); check with `char in d` first. A string that is not exactly
 one character raises ValueError.)")
-        .def("compare", &Compare, py::arg("a"), py::arg("b"),
+        ;
+#ifdef ORVALEN_PYTHON_READINGS
+    dictionaryClass.def("explain", &Explain, py::arg("char"), py::kw_only(), py::arg("top") = 0,
+             py::arg("min_score") = kMinimumScore,
+             R"(explain(char: str, *, top: int = 0, min_score: int = 4) -> dict
+
+The answer for char with its readings, as orvalen-find --format jsonl --explain
+prints it, as a dict: "char", "groups" ([{"score": 45, "chars": ["末"]}, ...]),
+"pinyin" and "words" of char, and "about": for each listed character its
+"pinyin", "words" and "difference" ({"kind": ..., "text": ...}, or None when
+none is recorded). Raises KeyError and ValueError as lookalikes() does.)");
+#endif
+    dictionaryClass.def("compare", &Compare, py::arg("a"), py::arg("b"),
              R"(compare(a: str, b: str) -> Comparison
 
 How a and b list each other, as orvalen-find --compare a b says.

@@ -34,3 +34,13 @@ def test_every_query_lists_what_orvalen_find_lists(name, options, orvalen_find):
     # Each character looked up on its own gives the same list.
     for char, groups in expected:
         assert d.lookalikes(char, **options) == groups, char
+
+
+@pytest.mark.skipif(not hasattr(orvalen, "readings"), reason="built without the readings data's library")
+def test_every_explained_answer_is_orvalen_finds(orvalen_find):
+    status, out, err = orvalen_find("--dict", "gbk", "--all", "--format", "jsonl", "--explain")
+    assert status == 0, err
+    d = orvalen.Dictionary.bundled("gbk")
+    for line in out.splitlines():
+        expected = json.loads(line)
+        assert d.explain(expected["char"]) == expected, expected["char"]
