@@ -16,12 +16,18 @@ def longest_common_run(first, second):
     """Length of the longest run two strings (or byte strings) share."""
     shorter, longer = sorted((first, second), key=len)
     best = start = 0
+    length = len(shorter)
     # Only a run longer than the best so far matters, so from each start try
     # one more than the best, and grow the best while that piece occurs in
-    # the longer one: a linear number of substring searches.
-    while start + best < len(shorter):
-        if shorter[start:start + best + 1] in longer:
+    # the longer one: a linear number of substring searches.  When the piece
+    # does not occur and neither do its last four bytes, no piece of that
+    # length holding them does: the next start is past them.
+    while start + best < length:
+        end = start + best + 1
+        if shorter[start:end] in longer:
             best += 1
+        elif best >= 4 and shorter[end - 4:end] not in longer:
+            start = end - 3
         else:
             start += 1
     return best
@@ -37,6 +43,9 @@ class Searcher:
         """entries: (key, code) pairs in table order."""
         self.entries = list(entries)
         self.results = {}
+        # Scores of code pairs, either way round: a search of every key
+        # scores each pair twice, once from each side.
+        self.scores = {}
         self.first_code = {}
         self.index = {}
         for position, (key, code) in enumerate(self.entries):
@@ -50,9 +59,13 @@ class Searcher:
         for start in range(len(query_code) - MINIMUM_SCORE + 1):
             candidates |= self.index.get(query_code[start:start + MINIMUM_SCORE], set())
         scored = []
+        scores = self.scores
         for position in sorted(candidates):
             key, code = self.entries[position]
-            score = common_run_length(code, query_code)
+            pair = (code, query_code) if code < query_code else (query_code, code)
+            score = scores.get(pair)
+            if score is None:
+                score = scores[pair] = common_run_length(code, query_code)
             if score >= MINIMUM_SCORE:
                 scored.append((key, score))
         scored.sort(key=lambda item: -item[1])  # stable: keeps table order

@@ -33,6 +33,29 @@ class MeasureTest(unittest.TestCase):
             self.assertEqual(similar.common_run_length(entry, query),
                              literal_measure(entry, query), (entry, query))
 
+    def test_long_codes_sharing_pieces(self):
+        # Codes long enough that runs of four and more are common, so the
+        # search skips ahead as it does on real codes; against a table of
+        # the runs ending at each pair of places.
+        def table_measure(first, second):
+            best, previous = 0, [0] * (len(second) + 1)
+            for a in first:
+                row = [0]
+                for j, b in enumerate(second):
+                    row.append(previous[j] + 1 if a == b else 0)
+                best = max(best, max(row))
+                previous = row
+            return best
+
+        rng = random.Random(20261208)
+        pieces = [bytes(rng.choice(b"AB!\xb0") for _ in range(rng.randint(1, 7)))
+                  for _ in range(6)]
+        for _ in range(600):
+            first, second = (b"".join(rng.choice(pieces) for _ in range(rng.randint(0, 10)))
+                             for _ in range(2))
+            self.assertEqual(similar.longest_common_run(first, second),
+                             table_measure(first, second), (first, second))
+
     def test_examples(self):
         self.assertEqual(similar.common_run_length(b"ABCDE", b"XBCDY"), 3)
         self.assertEqual(similar.common_run_length(b"ABCD", b"XXABCDXX"), 4)
