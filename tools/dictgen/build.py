@@ -253,6 +253,15 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     return files
 
 
+def prepare_glyphs(unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FONT_DIR):
+    """Draws the glyphs of both dictionaries' characters and finds their
+    nearest look-alikes, into the glyph cache, as build_files does."""
+    order = line_order(unicode_dir)
+    vectors = glyphs.glyph_vectors(order, len(sources.gb2312_hanzi()), font_dir)
+    for count in (len(sources.gb2312_hanzi()), len(order)):
+        glyphs.nearest(vectors, range(count))
+
+
 def build_readings(unicode_dir=sources.UNICODE_DATA_DIR):
     """readings.txt's bytes: every character of hz-gbk.txt, in its order."""
     order = line_order(unicode_dir)

@@ -44,7 +44,10 @@ _SHORTLIST_BLOCK = 64    # rows of the similarity matrix computed at once
 # Glyph vectors of the last run, kept by a hash of everything they are made
 # from (this file, the fonts, the characters), so that a second run, the
 # check after a regeneration above all, need not draw 40,000 glyphs again.
-CACHE_DIR = Path(__file__).resolve().parent / ".cache"
+# ORVALEN_GLYPH_CACHE names another directory: the tests keep theirs in the
+# build tree, where one test draws the glyphs for the checks that use them.
+CACHE_DIR = Path(os.environ.get("ORVALEN_GLYPH_CACHE")
+                 or Path(__file__).resolve().parent / ".cache")
 
 
 def missing_fonts(font_dir=FONT_DIR):
