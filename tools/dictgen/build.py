@@ -253,13 +253,18 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     return files
 
 
-def prepare_glyphs(unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FONT_DIR):
-    """Draws the glyphs of both dictionaries' characters and finds their
-    nearest look-alikes, into the glyph cache, as build_files does."""
+GLYPH_STEPS = ("draw", "nearest")
+
+
+def prepare_glyphs(step, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FONT_DIR):
+    """Puts into the glyph cache what build_files reads from it: with
+    "draw" the glyph vectors of both dictionaries' characters, with
+    "nearest" also each one's nearest look-alikes in both."""
     order = line_order(unicode_dir)
     vectors = glyphs.glyph_vectors(order, len(sources.gb2312_hanzi()), font_dir)
-    for count in (len(sources.gb2312_hanzi()), len(order)):
-        glyphs.nearest(vectors, range(count))
+    if step == "nearest":
+        for count in (len(sources.gb2312_hanzi()), len(order)):
+            glyphs.nearest(vectors, range(count))
 
 
 def build_readings(unicode_dir=sources.UNICODE_DATA_DIR):
