@@ -209,7 +209,9 @@ public:
         const std::string name = std::string("orvalen-exe-") +
                                  testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
                                  std::to_string(GetCurrentProcessId());
-        m_folder = std::wstring(temp) + std::wstring(name.begin(), name.end());
+        // Named in Chinese (工具词典车), as many users name their folders:
+        // the program finds its folder and its dictionary through UTF-16.
+        m_folder = std::wstring(temp) + std::wstring(name.begin(), name.end()) + L"-\x5DE5\x5177\x8BCD\x5178\x8F66";
         CreateDirectoryW(m_folder.c_str(), nullptr);
         CopyFileW(ProgramPath().c_str(), Path().c_str(), FALSE);
         if (hz)
