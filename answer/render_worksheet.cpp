@@ -46,9 +46,13 @@ h1 { margin: 0 0 3mm; font-size: 22pt; font-weight: normal; text-align: center; 
 .answers h2 { margin: 0 0 4mm; font-size: 20pt; font-weight: normal; text-align: center; letter-spacing: .4em; }
 .answers .set { padding: 2.5mm 0 1.5mm; }
 .answers .task { margin: .5mm 0; }
+.answers .label { width: 27mm; }
 .answers .items { display: flex; flex-wrap: wrap; gap: .5mm 7mm; }
+.answers .items.list { display: block; }
+.answers .items.list .item { display: block; }
 .answers b { font-weight: normal; text-decoration: underline; }
 .answers .pinyin { font-size: 11pt; }
+.difference { color: #333; font-size: 12pt; }
 )";
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
@@ -196,9 +200,12 @@ std::string Item(const std::string& content, bool wide = false)
     return (wide ? "<span class=\"item wide\">" : "<span class=\"item\">") + content + "</span>";
 }
 
-std::string Task(std::string_view label, const std::vector<std::string>& items)
+// A labelled row of items; `layout` is the items' class: "items" puts them
+// in columns, "items list" one to a line.
+std::string Task(std::string_view label, const std::vector<std::string>& items, std::string_view layout = "items")
 {
-    std::string html = "<div class=\"task\"><span class=\"label\">" + std::string(label) + "</span><div class=\"items\">";
+    std::string html = "<div class=\"task\"><span class=\"label\">" + std::string(label) + "</span><div class=\"" +
+                       std::string(layout) + "\">";
     for (const std::string& item : items)
         html += item;
     return html + "</div></div>\n";
@@ -237,7 +244,8 @@ std::string Exercises(const WorksheetSet& set, std::size_t number)
 }
 
 // The answers of one set: the fill-ins completed, and each character's
-// readings and words, which answer the 组词 row.
+// readings, what tells a look-alike from the query, and its words, which
+// answer the 组词 row.
 std::string Answers(const WorksheetSet& set, std::size_t number)
 {
     const std::vector<const WorksheetCharacter*> characters = SheetCharacters(set);
@@ -256,6 +264,11 @@ std::string Answers(const WorksheetSet& set, std::size_t number)
             item += ' ';
             item += Pinyin(reading);
         }
+        if (!character->difference.empty()) {
+            item += "<span class=\"difference\">〔";
+            item += Escaped(character->difference);
+            item += "〕</span>";
+        }
         item += "：";
         for (std::size_t i = 0; i < character->words.size(); ++i) {
             if (i > 0)
@@ -266,7 +279,7 @@ std::string Answers(const WorksheetSet& set, std::size_t number)
             item += "—";
         words.push_back(Item(item));
     }
-    return html + Task("读音和组词", words) + kSetEnd;
+    return html + Task("读音和组词", words, "items list") + kSetEnd;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ struct WorksheetCharacter {
     std::string text;
     std::vector<std::string> pinyin;  // every reading, the most common first
     std::vector<std::string> words;   // common words holding it, the most frequent first
+    std::string difference;           // what tells a look-alike from the query (上横长), or empty
 };
 
 // One query's part of the sheet: the query, then its look-alikes best first.

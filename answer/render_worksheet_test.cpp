@@ -7,9 +7,10 @@
 
 namespace {
 
-WorksheetCharacter Character(std::string text, std::vector<std::string> pinyin, std::vector<std::string> words)
+WorksheetCharacter Character(std::string text, std::vector<std::string> pinyin, std::vector<std::string> words,
+                             std::string difference = "")
 {
-    return WorksheetCharacter{std::move(text), std::move(pinyin), std::move(words)};
+    return WorksheetCharacter{std::move(text), std::move(pinyin), std::move(words), std::move(difference)};
 }
 
 // The sheet cut where the answers' page starts: what the pupil sees, and
@@ -41,7 +42,7 @@ const std::string kBlank = "（<span class=\"gap\"></span>）";
 
 WorksheetSet WeiMo()
 {
-    return {Character("未", {"wèi"}, {"未来", "从未"}), {Character("末", {"mò"}, {"周末", "末尾"})}};
+    return {Character("未", {"wèi"}, {"未来", "从未"}), {Character("末", {"mò"}, {"周末", "末尾"}, "上横长")}};
 }
 
 TEST(WorksheetHtml, IsOneSelfContainedPrintableDocument)
@@ -91,7 +92,8 @@ TEST(WorksheetHtml, BlanksTheCharacterInItsWordAndAnswersItOnAPageOfItsOwn)
     // the page break, which the answers' section starts.
     for (const char* word : {"周末", "未来", "末尾", "从未"})
         EXPECT_EQ(sheet.exercises.find(word), std::string::npos) << word;
-    EXPECT_NE(sheet.answers.find("周末、末尾"), std::string::npos);
+    EXPECT_NE(sheet.answers.find("〔上横长〕</span>：周末、末尾"), std::string::npos);
+    EXPECT_EQ(sheet.exercises.find("上横长"), std::string::npos);
     EXPECT_NE(sheet.exercises.find(".answers { break-before: page; page-break-before: always; }"), std::string::npos);
 }
 
@@ -146,7 +148,8 @@ TEST(WorksheetHtml, EscapesEveryTextAndKeepsTheDocumentValidUtf8)
 {
     const std::string hostile = "<script>alert('&\"')</script>";
     const Sheet sheet =
-        Render({{Character(hostile, {hostile}, {"x" + hostile}), {Character("\xFF\x01", {"\xC0\xAF"}, {"a\xE6\x9C"})}}});
+        Render({{Character(hostile, {hostile}, {"x" + hostile}),
+                {Character("\xFF\x01", {"\xC0\xAF"}, {"a\xE6\x9C"}, hostile)}}});
     const std::string html = sheet.exercises + sheet.answers;
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("alert('"), std::string::npos);

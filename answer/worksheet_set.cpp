@@ -8,7 +8,7 @@ namespace {
 
 WorksheetCharacter Character(std::string_view key)
 {
-    return WorksheetCharacter{Cp936ToUtf8(key), {}, {}};
+    return WorksheetCharacter{Cp936ToUtf8(key), {}, {}, {}};
 }
 
 }  // namespace
