@@ -1,6 +1,9 @@
-// An answer as TSV lines, UTF-8: one line per score group, "character TAB
-// score TAB characters separated by spaces", as orvalen-find --format tsv
-// prints them.
+// An answer as TSV lines, UTF-8, as orvalen-find --format tsv prints them:
+//   one line per score group: character TAB score TAB characters, space-separated;
+//   explained, one line per listed character instead: character TAB score TAB
+//   listed character TAB its readings TAB its words TAB difference kind TAB
+//   difference phrase (readings and words space-separated; empty fields when
+//   the data has nothing).
 #pragma once
 
 #include <string>
@@ -8,9 +11,10 @@
 
 #include "answer/answer.h"
 
-// A TSV field: a key may hold any byte but zero, and a tab, CR or line feed
-// in it would break the columns, so those are escaped as \t, \r and \n, and
-// the backslash itself as \\. Linear in the text.
+// A TSV field: a tab, CR or line feed would break the columns, so those are
+// escaped as \t, \r and \n, and the backslash itself as \\; other control
+// and invisible characters are written U+XXXX, as ShownText does, so that no
+// key can drive a terminal. Linear in the text.
 std::string TsvField(std::string_view utf8);
 
 // Appends the answer's lines to `out` (none when it lists nothing). Linear

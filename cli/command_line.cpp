@@ -5,6 +5,7 @@
 
 #include "cli/dictionary_file/dictionary_path.h"
 #include "cli/dictionary_file/gbk_hint.h"
+#include "cli/dictionary_file/readings_files.h"
 #include "cli/input/input_queries.h"
 #include "cli/input/prompt.h"
 #include "cli/input/query_text.h"
@@ -180,14 +181,29 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams,
     if (problem)
         Say(err, "warning: dictionary \"" + FromLocale(PathText(*path)) + "\" " + *problem);
 
+    if (options->raw)
+        return FindRaw(table, options->queries.front(), out, err);
+
+    // The readings data, when something will show it: --explain asks for
+    // it, and --why and --compare add it where it is there.
+    std::optional<Readings> readings;
+    if (options->explain || options->why || options->command == Command::Compare) {
+        std::string problem;
+        readings = LoadReadingsFiles(*path, executableDirectory, problem);
+        if (!problem.empty())
+            Say(err, "warning: readings data: " + FromLocale(problem));
+        else if (!readings && options->explain)
+            Say(err, std::string("warning: no ") + kReadingsFile + " or " + kDifferencesFile +
+                         " beside the dictionary or the program, so no readings or differences to show");
+    }
+    const Readings* readingsData = readings ? &*readings : nullptr;
+
     if (options->command == Command::All) {
         // The count goes over itself on a terminal, and would be written
         // into the table when the results go to the same terminal.
-        WriteAllMatches(table, *options, out, err, IsTerminal(streams.err) && !IsTerminal(streams.out));
+        WriteAllMatches(table, *options, readingsData, out, err, IsTerminal(streams.err) && !IsTerminal(streams.out));
         return kAllFound;
     }
-    if (options->raw)
-        return FindRaw(table, options->queries.front(), out, err);
 
     GbkHint gbk(OtherGbkDictionary(*path, executableDirectory));
     if (problem)
@@ -195,8 +211,8 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams,
     if (options->worksheet)
         return Worksheet(table, queries, streams.in, gbk, out, err);
     if (options->command == Command::Compare)
-        return ComparePair(table, queries[0], queries[1], gbk, out, err) ? kAllFound : kSomeNotFound;
-    QueryAnswers answers(table, *options, gbk, out, err);
+        return ComparePair(table, queries[0], queries[1], gbk, readingsData, out, err) ? kAllFound : kSomeNotFound;
+    QueryAnswers answers(table, *options, readingsData, gbk, out, err);
     if (!queries.empty())
         return answers.AnswerAll(queries) ? kAllFound : kSomeNotFound;
     if (streams.inputIsTerminal) {

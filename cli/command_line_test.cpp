@@ -253,6 +253,104 @@ TEST_F(CommandLine, TopCompareAndBundledDictionaries)
     }
 }
 
+// The readings data beside the test dictionary, code page 936 like it.
+void WriteReadings(const fs::path& folder)
+{
+    std::ofstream(folder / "readings.txt", std::ios::binary)
+        << *Utf8ToCp936("木\tmù\t木头 树木\n本\tběn bēn\t本来\n未\twèi\t未来\n车\tchē jū\t汽车\n");
+    std::ofstream(folder / "differences.txt", std::ios::binary)
+        << *Utf8ToCp936("木本\tstroke_more\t多一横\n本木\tstroke_more\t少一横\n木未\tstroke_differs\t\n");
+}
+
+TEST_F(CommandLine, FormatsAndExplanationsForAnyQuery)
+{
+    WriteReadings(m_dir);
+    const std::string jsonCar = R"({"char":"车","groups":[{"score":6,"chars":["军"]},{"score":4,"chars":["东"]}]})" "\n";
+    const RunCase cases[] = {
+        {"JSON lines, one per query, found or not", {"--format", "jsonl", "车", "龙"}, "", false, 1,
+         jsonCar + R"({"char":"龙","error":"no find"})" "\n", "no find: 龙\n"},
+        {"JSON lines from standard input", {"--format=jsonl"}, "车\n", false, 0, jsonCar, ""},
+        {"TSV, several queries, no headings", {"--format", "tsv", "车", "木"}, "", false, 0,
+         "车\t6\t军\n车\t4\t东\n木\t7\t本 未\n", ""},
+        {"TSV with nothing to list", {"--format", "tsv", "丿"}, "", false, 0, "",
+         "丿: no look-alikes in this dictionary, 1 in the GBK one: use --dict gbk\n"},
+        {"--min-score for queries", {"--min-score", "5", "--scores", "车", "丿"}, "", false, 0,
+         "车:\n  6: 军\n丿:\n  (no look-alikes scoring 5 or more in this dictionary)\n", ""},
+        {"explained text", {"--explain", "木"}, "", false, 0,
+         "木: mù 木头\n本 未\n  本 běn/bēn 本来 — 多一横 (a stroke more or fewer)\n  未 wèi 未来 — a stroke differs\n",
+         ""},
+        {"explained, labelled, with scores", {"--explain", "--scores", "--top", "1", "本", "军"}, "", false, 0,
+         "本: běn/bēn 本来\n  7: 木\n    木 mù 木头 — 少一横 (a stroke more or fewer)\n军:\n  6: 车\n    车 chē/jū 汽车\n",
+         ""},
+        {"explained, nothing to list", {"--explain", "丿"}, "", false, 0,
+         "丿:\n  (no look-alikes in this dictionary, 1 in the GBK one: use --dict gbk)\n", ""},
+        {"explained JSON", {"--format", "jsonl", "--explain", "--top", "1", "木"}, "", false, 0,
+         R"({"char":"木","groups":[{"score":7,"chars":["本"]}],"pinyin":["mù"],"words":["木头","树木"],)"
+         R"("about":{"本":{"pinyin":["běn","bēn"],"words":["本来"],"difference":{"kind":"stroke_more","text":"多一横"}}}})"
+         "\n",
+         ""},
+        {"explained TSV", {"--format", "tsv", "--explain", "木"}, "", false, 0,
+         "木\t7\t本\tběn bēn\t本来\tstroke_more\t多一横\n木\t7\t未\twèi\t未来\tstroke_differs\t\n", ""},
+        {"explained --all", {"--all", "--explain", "--format", "tsv", "--min-score", "7"}, "", false, 0,
+         "木\t7\t本\tběn bēn\t本来\tstroke_more\t多一横\n木\t7\t未\twèi\t未来\tstroke_differs\t\n"
+         "本\t7\t木\tmù\t木头 树木\tstroke_more\t少一横\n未\t7\t木\tmù\t木头 树木\t\t\n",
+         ""},
+        {"--why tells the difference", {"--why", "木"}, "", false, 0,
+         "本 (7): [31 32 33 34 35 36 37] — 多一横 (a stroke more or fewer)\n未 (7): [32 33 34 35 36 37 38] — a stroke differs\n",
+         ""},
+        {"--compare tells readings and differences", {"--compare", "木", "本"}, "", false, 0,
+         "木 lists 本 (7): [31 32 33 34 35 36 37]\n本 lists 木 (7): [31 32 33 34 35 36 37]\n"
+         "木 mù 木头 — against 本: 少一横 (a stroke more or fewer)\n本 běn/bēn 本来 — against 木: 多一横 (a stroke more or fewer)\n",
+         ""},
+    };
+    for (const RunCase& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin(), {"--dict", m_dictionary});
+        EXPECT_EQ(Run(args, c.input, c.terminal), c.status) << c.what;
+        EXPECT_EQ(m_out, c.out) << c.what;
+        EXPECT_EQ(m_err, c.err) << c.what;
+    }
+}
+
+TEST_F(CommandLine, ExplainWithoutReadingsDataSaysSo)
+{
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--explain", "--top", "1", "木"}), 0);
+    EXPECT_EQ(m_out, "木:\n本\n  本\n");
+    EXPECT_EQ(m_err, "orvalen-find: warning: no readings.txt or differences.txt beside the dictionary or the program, "
+                     "so no readings or differences to show\n");
+    // Found beside the bundled dictionaries when not beside the one searched.
+    WriteReadings(m_dir / "bin");
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--explain", "--top", "1", "木"}), 0);
+    EXPECT_EQ(m_out, "木: mù 木头\n本\n  本 běn/bēn 本来 — 多一横 (a stroke more or fewer)\n");
+    // Broken data is no trouble: its lines are skipped.
+    std::ofstream(m_dir / "readings.txt", std::ios::binary) << std::string("\x1B\t\t\n\0\0\t", 8);
+    std::ofstream(m_dir / "differences.txt", std::ios::binary) << "\t\t\t\n" + std::string(100000, '\t');
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--explain", "--top", "1", "木"}), 0);
+    EXPECT_EQ(m_out, "木:\n本\n  本\n");
+}
+
+TEST_F(CommandLine, KeysThatCouldDriveTheTerminalAreShownExceptRaw)
+{
+    std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc)
+        << Line("车", "ABCDEF") << "\x1B" "c xBCDEF \r\n" << "\x07\r yBCDEy \r\n";
+    const RunCase cases[] = {
+        {"a list", {"车"}, "", false, 0, "U+001Bc\nU+0007U+000D\n", ""},
+        {"scores", {"--scores", "车"}, "", false, 0, "5: U+001Bc\n4: U+0007U+000D\n", ""},
+        {"why", {"--why", "--top", "1", "车"}, "", false, 0, "U+001Bc (5): [42 43 44 45 46]\n", ""},
+        {"TSV", {"--format", "tsv", "车"}, "", false, 0, "车\t5\tU+001Bc\n车\t4\tU+0007\\r\n", ""},
+        {"JSON escapes them its own way", {"--format", "jsonl", "--top", "1", "车"}, "", false, 0,
+         R"({"char":"车","groups":[{"score":5,"chars":["\u001bc"]}]})" "\n", ""},
+        {"--raw stays byte for byte", {"--raw", RawArgument("车")}, "", false, 0, "\x1B" "c \r\n\x07\r ", ""},
+    };
+    for (const RunCase& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin(), {"--dict", m_dictionary});
+        EXPECT_EQ(Run(args, c.input, c.terminal), c.status) << c.what;
+        EXPECT_EQ(m_out, c.out) << c.what;
+        EXPECT_EQ(m_err, c.err) << c.what;
+    }
+}
+
 TEST_F(CommandLine, WrongEncodingIsNamedOnce)
 {
     struct EncodingCase {
@@ -363,6 +461,12 @@ TEST_F(CommandLine, UsageErrorsAndHelp)
     EXPECT_NE(m_out.find("Usage: orvalen-find"), std::string::npos);
     EXPECT_EQ(Run({"--version"}), 0);
     EXPECT_EQ(m_out, "orvalen-find 1.0.0.1\n");
+    // --help wins wherever it stands; two modes are refused.
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--all", "--help"}), 0);
+    EXPECT_NE(m_out.find("Usage: orvalen-find"), std::string::npos);
+    EXPECT_EQ(Run({"--dict", m_dictionary, "--all", "--compare", "车", "木"}), 2);
+    EXPECT_EQ(m_out, "");
+    EXPECT_EQ(m_err, "orvalen-find: --all and --compare do not go together: give one of them\n" + kUsageHint);
 }
 
 TEST_F(CommandLine, HostileDictionariesAreSearchedSafely)

@@ -7,7 +7,8 @@
 
 enum class Command { Find, Compare, All, Help, Version };
 
-enum class AllFormat { Tsv, Jsonl };
+// Text: the plain lists (--all's default is Tsv).
+enum class OutputFormat { Text, Tsv, Jsonl };
 
 struct Options {
     Command command = Command::Find;
@@ -16,8 +17,9 @@ struct Options {
     bool scores = false;                    // --scores: each group's score
     bool why = false;                       // --why: the run each match shares
     int top = 0;                            // --top N: at most N matches per query; 0 for all
-    AllFormat format = AllFormat::Tsv;      // --all --format tsv|jsonl
-    int minScore = 4;                       // --all --min-score N
+    bool explain = false;                   // --explain: readings, words and differences
+    OutputFormat format = OutputFormat::Text;  // --format tsv|jsonl (--all: tsv unless given)
+    int minScore = 4;                       // --min-score N: only groups scoring N or more
     bool worksheet = false;                 // --worksheet: a printable HTML worksheet
     // The arguments as given, in the locale's character set (bytes for
     // --raw); empty when the queries come from standard input.

@@ -18,17 +18,28 @@ TEST(Options, UsageErrors)
         {{"--dict="}, "--dict needs a file name, or gb2312 or gbk for a bundled dictionary"},
         {{"--raw"}, "--raw takes exactly one query"},
         {{"--raw", "a", "b"}, "--raw takes exactly one query"},
-        {{"--raw", "--scores", "a"}, "--raw prints the result text only; it does not go with --scores, --why or --top"},
-        {{"--raw", "--why", "a"}, "--raw prints the result text only; it does not go with --scores, --why or --top"},
-        {{"--raw", "--top", "2", "a"}, "--raw prints the result text only; it does not go with --scores, --why or --top"},
-        {{"--all", "a"}, "--all takes no characters and goes only with --dict, --format, --min-score and --top"},
-        {{"--all", "--why"}, "--all takes no characters and goes only with --dict, --format, --min-score and --top"},
+        {{"--raw", "--scores", "a"}, "--raw prints the result text only; it does not go with --scores, --why, --explain, --top, --format or --min-score"},
+        {{"--raw", "--why", "a"}, "--raw prints the result text only; it does not go with --scores, --why, --explain, --top, --format or --min-score"},
+        {{"--raw", "--top", "2", "a"}, "--raw prints the result text only; it does not go with --scores, --why, --explain, --top, --format or --min-score"},
+        {{"--all", "a"}, "--all takes no characters and goes only with --dict, --format, --min-score, --top and --explain"},
+        {{"--all", "--why"}, "--all takes no characters and goes only with --dict, --format, --min-score, --top and --explain"},
         {{"--all", "--format", "csv"}, "--format takes tsv or jsonl"},
         {{"--all", "--format"}, "--format takes tsv or jsonl"},
         {{"--all", "--min-score", "3"}, "--min-score takes a whole number from 4, the least score a match has, to 2147483647"},
         {{"--all", "--min-score=-5"}, "--min-score takes a whole number from 4, the least score a match has, to 2147483647"},
         {{"--all", "--min-score", "9999999999"}, "--min-score takes a whole number from 4, the least score a match has, to 2147483647"},
-        {{"--min-score", "5", "a"}, "--format and --min-score go with --all"},
+        {{"--raw", "--explain", "a"}, "--raw prints the result text only; it does not go with --scores, --why, --explain, --top, --format or --min-score"},
+        {{"--raw", "--format", "tsv", "a"}, "--raw prints the result text only; it does not go with --scores, --why, --explain, --top, --format or --min-score"},
+        {{"--why", "--explain", "a"}, "--why and --explain are two ways to list the matches: give one of them"},
+        {{"--format", "jsonl", "--scores", "a"}, "--format has columns of its own; it does not go with --scores or --why"},
+        {{"--why", "--format=tsv", "a"}, "--format has columns of its own; it does not go with --scores or --why"},
+        {{"--compare", "--explain", "a", "b"}, "--compare takes two characters and goes only with --dict"},
+        {{"--compare", "--format", "jsonl", "a", "b"}, "--compare takes two characters and goes only with --dict"},
+        // Two modes: whichever came last used to win, silently.
+        {{"--all", "--compare", "a", "b"}, "--all and --compare do not go together: give one of them"},
+        {{"--compare", "a", "b", "--all"}, "--compare and --all do not go together: give one of them"},
+        {{"--raw", "a", "--all"}, "--raw and --all do not go together: give one of them"},
+        {{"--compare", "--raw", "a"}, "--compare and --raw do not go together: give one of them"},
         {{"--top", "0", "a"}, "--top takes a whole number from 1 to 2147483647"},
         {{"--top"}, "--top takes a whole number from 1 to 2147483647"},
         {{"--compare"}, "--compare takes two characters and goes only with --dict"},
@@ -86,7 +97,7 @@ TEST(Options, AllWithFormatAndMinimumScore)
     std::optional<Options> options = ParseOptions({"--all", "--format=jsonl", "--min-score", "6"}, error);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->command, Command::All);
-    EXPECT_EQ(options->format, AllFormat::Jsonl);
+    EXPECT_EQ(options->format, OutputFormat::Jsonl);
     EXPECT_EQ(options->minScore, 6);
     // Numbers of ten digits and more, up to the most an int holds.
     options = ParseOptions({"--top", "1000000000", "--all", "--min-score", "0002147483647"}, error);
@@ -95,16 +106,54 @@ TEST(Options, AllWithFormatAndMinimumScore)
     EXPECT_EQ(options->minScore, INT_MAX);
     options = ParseOptions({"--all"}, error);
     ASSERT_TRUE(options) << error;
-    EXPECT_EQ(options->format, AllFormat::Tsv);
+    EXPECT_EQ(options->format, OutputFormat::Tsv);
     EXPECT_EQ(options->minScore, 4);
 }
 
-TEST(Options, HelpAndVersionNeedNoQuery)
+TEST(Options, FormatExplainAndMinimumScoreForQueries)
 {
     std::string error;
-    EXPECT_EQ(ParseOptions({"--help"}, error)->command, Command::Help);
-    EXPECT_EQ(ParseOptions({"-h"}, error)->command, Command::Help);
-    EXPECT_EQ(ParseOptions({"--version"}, error)->command, Command::Version);
+    std::optional<Options> options = ParseOptions({"--format", "jsonl", "--explain", "--min-score=9", "未"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->command, Command::Find);
+    EXPECT_EQ(options->format, OutputFormat::Jsonl);
+    EXPECT_TRUE(options->explain);
+    EXPECT_EQ(options->minScore, 9);
+    // Plain text unless asked, and for standard input as well.
+    options = ParseOptions({"--explain"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->format, OutputFormat::Text);
+    options = ParseOptions({"--all", "--explain"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->format, OutputFormat::Tsv);
+}
+
+TEST(Options, HelpAndVersionAlwaysWin)
+{
+    const struct {
+        std::vector<std::string> args;
+        Command command;
+    } cases[] = {
+        {{"--help"}, Command::Help},
+        {{"-h"}, Command::Help},
+        {{"--version"}, Command::Version},
+        {{"--help", "--all"}, Command::Help},
+        {{"--all", "--help"}, Command::Help},
+        {{"--compare", "a", "b", "--version"}, Command::Version},
+        {{"--version", "--help"}, Command::Help},
+        {{"--bogus", "--help"}, Command::Help},
+        {{"--top", "x", "--version"}, Command::Version},
+        {{"--raw", "a", "b", "--help"}, Command::Help},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const std::optional<Options> options = ParseOptions(c.args, error);
+        ASSERT_TRUE(options) << c.args.front() << ": " << error;
+        EXPECT_EQ(options->command, c.command) << c.args.front();
+    }
+    // After "--" they are characters to look up.
+    std::string error;
+    EXPECT_EQ(ParseOptions({"--", "--help"}, error)->command, Command::Find);
 }
 
 }  // namespace

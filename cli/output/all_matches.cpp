@@ -21,9 +21,9 @@ std::string ProgressLine(std::size_t done, std::size_t total)
 }
 
 // TSV is text, in the locale's character set; JSON is UTF-8 by definition.
-void Write(OutputStream& out, AllFormat format, std::string_view text)
+void Write(OutputStream& out, OutputFormat format, std::string_view text)
 {
-    if (format == AllFormat::Tsv)
+    if (format == OutputFormat::Tsv)
         out.Write(text);
     else
         out.WriteBytes(text);
@@ -31,8 +31,8 @@ void Write(OutputStream& out, AllFormat format, std::string_view text)
 
 }  // namespace
 
-void WriteAllMatches(const CharTable& table, const Options& options, OutputStream& out, OutputStream& err,
-                     bool progress)
+void WriteAllMatches(const CharTable& table, const Options& options, const Readings* readings, OutputStream& out,
+                     OutputStream& err, bool progress)
 {
     std::unordered_set<std::string_view> seen;
     std::string text;
@@ -40,8 +40,9 @@ void WriteAllMatches(const CharTable& table, const Options& options, OutputStrea
         const CharEntry& entry = table[i];
         // A later entry with the same key is never what a search finds.
         if (seen.insert(entry.key).second) {
-            const Answer answer = AnswerEntry(table, entry, AnswerOptions{options.top, options.minScore});
-            if (options.format == AllFormat::Tsv)
+            const Answer answer =
+                AnswerEntry(table, entry, AnswerOptions{options.top, options.minScore, options.explain}, readings);
+            if (options.format == OutputFormat::Tsv)
                 AppendTsvLines(text, answer);
             else
                 AppendJsonLine(text, answer);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "answer/answer.h"
+#include "answer/render_text.h"
 #include "cli/output/query_answers.h"
 #include "cli/output/shared_run_text.h"
 #include "search/common_run_length.h"
@@ -24,15 +26,24 @@ std::string ListingLine(const Query& query, const CharEntry& queryEntry, const Q
            DescribeSharedRun(matchEntry.code, LongestSharedRun(matchEntry.code, queryEntry.code)) + "\n";
 }
 
-}  // namespace
-
-bool ComparePair(const CharTable& table, const Query& a, const Query& b, GbkHint& gbk, OutputStream& out,
-                 OutputStream& err)
+// "末 mò 周末 — against 未: 上横长 (a stroke differs)": what the readings
+// data says of `character`, and what tells it apart from `other`.
+std::string ReadingsLine(const Readings& readings, const Query& character, const CharEntry& entry,
+                         const Query& other, const CharEntry& otherEntry)
 {
-    const CharEntry* entryA = LookUpQuery(table, a, true, gbk, err);
-    const CharEntry* entryB = LookUpQuery(table, b, true, gbk, err);
-    if (!entryA || !entryB)
-        return false;
+    std::string line = character.Shown();
+    if (const std::string shown = ShownReadings(ReadingsOf(&readings, entry.key)); !shown.empty())
+        line += " " + shown;
+    if (const std::optional<Difference> difference = readings.DifferenceOf(otherEntry.key, entry.key))
+        line += " \xE2\x80\x94 against " + other.Shown() + ": " + ShownDifference(*difference);
+    return line + "\n";
+}
+
+// The two listing lines, or why neither lists the other; true when either
+// does.
+bool CompareScores(const CharTable& table, const Query& a, const CharEntry* entryA, const Query& b,
+                   const CharEntry* entryB, OutputStream& out)
+{
     const int aListsB = CommonRunLength(entryB->code, entryA->code);
     const int bListsA = CommonRunLength(entryA->code, entryB->code);
     if (aListsB >= kMinimumScore || bListsA >= kMinimumScore) {
@@ -59,4 +70,19 @@ bool ComparePair(const CharTable& table, const Query& a, const Query& b, GbkHint
                   " of code, so neither lists the other (their longest shared run is " +
                   Bytes(std::max(aListsB, bListsA)) + ").\n");
     return false;
+}
+
+}  // namespace
+
+bool ComparePair(const CharTable& table, const Query& a, const Query& b, GbkHint& gbk, const Readings* readings,
+                 OutputStream& out, OutputStream& err)
+{
+    const CharEntry* entryA = LookUpQuery(table, a, true, gbk, err);
+    const CharEntry* entryB = LookUpQuery(table, b, true, gbk, err);
+    if (!entryA || !entryB)
+        return false;
+    const bool alike = CompareScores(table, a, entryA, b, entryB, out);
+    if (readings && entryA->key != entryB->key)
+        out.Write(ReadingsLine(*readings, a, *entryA, b, *entryB) + ReadingsLine(*readings, b, *entryB, a, *entryA));
+    return alike;
 }

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
-#include "answer/score_groups.h"
+#include "answer/answer.h"
+#include "answer/render_json.h"
+#include "answer/render_text.h"
+#include "answer/render_tsv.h"
 #include "cli/output/shared_run_text.h"
 #include "text/text_codec.h"
 #include "search/code_index.h"
@@ -12,29 +15,13 @@
 
 namespace {
 
-// One line per score group, best first: the characters separated by spaces,
-// led by the group's score when asked for.
-std::string GroupLines(const std::vector<ScoredChar>& list, bool withScores, std::string_view indent)
-{
-    std::string text;
-    for (const ScoreGroup& group : GroupByScore(list)) {
-        text += indent;
-        if (withScores)
-            text += std::to_string(group.score) + ": ";
-        for (std::size_t i = 0; i < group.chars.size(); ++i) {
-            if (i > 0)
-                text += ' ';
-            text += Cp936ToUtf8(group.chars[i]);
-        }
-        text += '\n';
-    }
-    return text;
-}
-
 // Each match on a line of its own, best first, with its score and the run of
-// code it shares with the query: "军 (5): 冖 车 [21]".
-std::string WhyLines(const CharTable& table, std::string_view queryCode, int top, std::string_view indent)
+// code it shares with the query, "军 (5): 冖 车 [21]", and what tells it
+// apart from the query when the readings data records it.
+std::string WhyLines(const CharTable& table, const CharEntry& query, const Options& options,
+                     const Readings* readings, std::string_view indent)
 {
+    const std::string_view queryCode = query.code;
     struct Match {
         const CharEntry* entry;
         int score;
@@ -51,11 +38,16 @@ std::string WhyLines(const CharTable& table, std::string_view queryCode, int top
             matches.push_back({&table[i], score});
     }
     std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.score > b.score; });
-    KeepTop(matches, top);
+    KeepTop(matches, options.top);
+    std::erase_if(matches, [&](const Match& match) { return match.score < options.minScore; });
     std::string text;
     for (const Match& match : matches) {
-        text += std::string(indent) + Cp936ToUtf8(match.entry->key) + " (" + std::to_string(match.score) + "): ";
-        text += DescribeSharedRun(match.entry->code, LongestSharedRun(match.entry->code, queryCode)) + "\n";
+        text += std::string(indent) + ShownKey(match.entry->key) + " (" + std::to_string(match.score) + "): ";
+        text += DescribeSharedRun(match.entry->code, LongestSharedRun(match.entry->code, queryCode));
+        if (const std::optional<Difference> difference =
+                readings ? readings->DifferenceOf(query.key, match.entry->key) : std::nullopt)
+            text += " \xE2\x80\x94 " + ShownDifference(*difference);
+        text += "\n";
     }
     return text;
 }
@@ -84,35 +76,74 @@ const CharEntry* LookUpQuery(const CharTable& table, const Query& query, bool na
     return nullptr;
 }
 
-void QueryAnswers::SayNoLookAlikes(const Query& query, std::string_view key, bool labelled)
+void QueryAnswers::SayNoLookAlikes(const Query& query, std::string_view key, bool inList)
 {
     std::string text = "no look-alikes in this dictionary";
-    if (const std::size_t count = m_gbk.LookAlikeCount(key))
+    if (m_options.minScore > kMinimumScore)
+        text = "no look-alikes scoring " + std::to_string(m_options.minScore) + " or more in this dictionary";
+    else if (const std::size_t count = m_gbk.LookAlikeCount(key))
         text += ", " + std::to_string(count) + " in the GBK one: use --dict gbk";
     // Under a heading the listing says it; alone, the output stays empty for
     // scripts and the word goes to the messages.
-    if (labelled)
+    if (inList)
         m_out.Write("  (" + text + ")\n");
     else
         m_err.Write(query.Shown() + ": " + text + "\n");
 }
 
+void QueryAnswers::WriteText(const Query& query, const CharEntry& entry, bool labelled)
+{
+    const std::string_view indent = labelled ? "  " : "";
+    if (m_options.why) {
+        if (labelled)
+            m_out.Write(query.Shown() + ":\n");
+        const std::string lines = WhyLines(m_table, entry, m_options, m_readings, indent);
+        if (lines.empty())
+            SayNoLookAlikes(query, entry.key, labelled);
+        m_out.Write(lines);
+        return;
+    }
+    const AnswerOptions options{m_options.top, m_options.minScore, m_options.explain};
+    const ::Answer answer = AnswerEntry(m_table, entry, options, m_readings);
+    // Explained, the heading carries the query's own readings.
+    if (labelled || answer.explained) {
+        std::string heading = query.Shown() + ":";
+        if (const std::string readings = ShownReadings(answer.readings); !readings.empty())
+            heading += " " + readings;
+        m_out.Write(heading + "\n");
+    }
+    if (answer.groups.empty()) {
+        SayNoLookAlikes(query, entry.key, labelled || answer.explained);
+        return;
+    }
+    std::string text;
+    AppendTextLines(text, answer, m_options.scores, indent);
+    m_out.Write(text);
+}
+
 bool QueryAnswers::Answer(const Query& query, bool labelled)
 {
     const CharEntry* entry = LookUpQuery(m_table, query, labelled, m_gbk, m_err);
+    if (m_options.format == OutputFormat::Jsonl) {
+        // Every query has its line, so that a reader can pair them up.
+        if (!entry)
+            m_out.WriteBytes(JsonNoFindLine(query.text));
+        else
+            m_out.WriteBytes(JsonLine(AnswerEntry(
+                m_table, *entry, AnswerOptions{m_options.top, m_options.minScore, m_options.explain}, m_readings)));
+        return entry != nullptr;
+    }
     if (!entry)
         return false;
-    std::vector<ScoredChar> list = RankMatches(m_table, entry->code);
-    KeepTop(list, m_options.top);
-    const std::string_view indent = labelled ? "  " : "";
-    if (labelled)
-        m_out.Write(query.Shown() + ":\n");
-    if (list.empty())
-        SayNoLookAlikes(query, entry->key, labelled);
-    else if (m_options.why)
-        m_out.Write(WhyLines(m_table, entry->code, m_options.top, indent));
-    else
-        m_out.Write(GroupLines(list, m_options.scores, indent));
+    if (m_options.format == OutputFormat::Tsv) {
+        const ::Answer answer =
+            AnswerEntry(m_table, *entry, AnswerOptions{m_options.top, m_options.minScore, m_options.explain}, m_readings);
+        if (answer.groups.empty())
+            SayNoLookAlikes(query, entry->key, false);
+        m_out.Write(TsvLines(answer));
+        return true;
+    }
+    WriteText(query, *entry, labelled);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "answer/readings.h"
 #include "cli/dictionary_file/gbk_hint.h"
 #include "cli/options.h"
 #include "cli/output/output_stream.h"
@@ -19,13 +20,16 @@ const CharEntry* LookUpQuery(const CharTable& table, const Query& query, bool na
 
 class QueryAnswers {
 public:
-    QueryAnswers(const CharTable& table, const Options& options, GbkHint& gbk, OutputStream& out, OutputStream& err)
-        : m_table(table), m_options(options), m_gbk(gbk), m_out(out), m_err(err)
+    // `readings`: the readings data, for --explain and --why; may be null.
+    QueryAnswers(const CharTable& table, const Options& options, const Readings* readings, GbkHint& gbk,
+                 OutputStream& out, OutputStream& err)
+        : m_table(table), m_options(options), m_readings(readings), m_gbk(gbk), m_out(out), m_err(err)
     {
     }
 
-    // Answers one query, under a heading of its character when `labelled`.
-    // False when it is not found.
+    // Answers one query in the options' format: as text under a heading of
+    // its character when `labelled` (or explained), as TSV or JSON lines
+    // with the character on each. False when it is not found.
     bool Answer(const Query& query, bool labelled);
 
     // Answers every query that `next` gives until it gives nothing, labelled
@@ -35,10 +39,12 @@ public:
     bool AnswerAll(const std::vector<Query>& queries);
 
 private:
-    void SayNoLookAlikes(const Query& query, std::string_view key, bool labelled);
+    void SayNoLookAlikes(const Query& query, std::string_view key, bool inList);
+    void WriteText(const Query& query, const CharEntry& entry, bool labelled);
 
     const CharTable& m_table;
     const Options& m_options;
+    const Readings* m_readings;
     GbkHint& m_gbk;
     OutputStream& m_out;
     OutputStream& m_err;
