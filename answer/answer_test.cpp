@@ -151,10 +151,11 @@ TEST(Render, TsvLinesShowWhatCouldDriveATerminal)
     CharTable table;
     ParseCharTable(Line("\x1B" "c", "ABCDE") + Line("\t\\", "xBCDE") + Line(Gbk("未"), "yBCDE"), table);
     EXPECT_EQ(TsvLines(*AnswerQuery(table, "\x1B" "c", {})), "U+001Bc\t4\t\\t\\\\ 未\n");
-    const Readings readings = Readings::Parse(Gbk("未\twèi\t未来 未必\n"), "\x1B" "c" + Gbk("未") + "\tother\t\x07\n");
+    const Readings readings =
+        Readings::Parse(Gbk("未\twèi m2\t未来 未必\n"), "\x1B" "c" + Gbk("未") + "\tother\t\x07\n");
     EXPECT_EQ(TsvLines(*AnswerQuery(table, "\x1B" "c", {.explain = true}, &readings)),
               "U+001Bc\t4\t\\t\\\\\t\t\t\t\n"
-              "U+001Bc\t4\t未\twèi\t未来 未必\tother\tU+0007\n");
+              "U+001Bc\t4\t未\twèi m\xCC\x81\t未来 未必\tother\tU+0007\n");
 }
 
 }  // namespace

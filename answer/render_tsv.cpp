@@ -12,14 +12,16 @@ std::string KeyField(std::string_view cp936)
     return TsvField(Cp936ToUtf8(cp936));
 }
 
+// The items separated by spaces, each a TSV field; readings with their tone
+// digits made marks.
 template <typename ToUtf8>
-std::string ListField(const std::vector<std::string>& items, ToUtf8 toUtf8)
+std::string ListField(const std::vector<std::string>& items, ToUtf8 toUtf8, bool readings = false)
 {
     std::string field;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
             field += ' ';
-        field += TsvField(toUtf8(items[i]));
+        field += readings ? ToneDigitToMark(TsvField(toUtf8(items[i]))) : TsvField(toUtf8(items[i]));
     }
     return field;
 }
@@ -36,7 +38,10 @@ void AppendExplainedLines(std::string& out, const Answer& answer)
             const auto found = about.find(key);
             if (found != about.end()) {
                 const ListedCharacter& listed = *found->second;
-                out += ListField(listed.readings.pinyin, ReadingToUtf8) + '\t';
+                // The tone mark goes on after the field is made safe, which
+                // would spell the combining mark out.
+                out += ListField(listed.readings.pinyin,
+                                 [](std::string_view reading) { return Cp936ToUtf8(reading); }, true) + '\t';
                 out += ListField(listed.readings.words, [](std::string_view word) { return Cp936ToUtf8(word); });
                 out += '\t';
                 if (listed.difference)
