@@ -39,8 +39,8 @@ struct Answer {
 
     // Filled when options.explain was asked for (empty without readings data).
     bool explained = false;
-    CharacterReadings readings;          // the query's own
-    std::vector<ListedCharacter> about;  // every listed key once, in list order
+    CharacterReadings readings{};        // the query's own
+    std::vector<ListedCharacter> about{};  // every listed key once, in list order
 };
 
 // What `readings` (when given) says about `key`. Two binary searches.
