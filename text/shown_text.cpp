@@ -29,6 +29,10 @@ constexpr CodePointRange kUnshowable[] = {
 
 bool IsUnshowable(std::uint32_t codePoint)
 {
+    // The CJK blocks hold none of the ranges: lists of Chinese characters
+    // are shown without walking the table for each.
+    if (codePoint > 0x3164 && codePoint < 0xFE00)
+        return false;
     return InRanges(codePoint, kUnshowable);
 }
 
