@@ -188,10 +188,10 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams,
     // it, and --why and --compare add it where it is there.
     std::optional<Readings> readings;
     if (options->explain || options->why || options->command == Command::Compare) {
-        std::string problem;
-        readings = LoadReadingsFiles(*path, executableDirectory, problem);
-        if (!problem.empty())
-            Say(err, "warning: readings data: " + FromLocale(problem));
+        std::string readingsProblem;
+        readings = LoadReadingsFiles(*path, executableDirectory, readingsProblem);
+        if (!readingsProblem.empty())
+            Say(err, "warning: readings data: " + FromLocale(readingsProblem));
         else if (!readings && options->explain)
             Say(err, std::string("warning: no ") + kReadingsFile + " or " + kDifferencesFile +
                          " beside the dictionary or the program, so no readings or differences to show");

@@ -1,20 +1,17 @@
 #include "cli/dictionary_file/readings_files.h"
 
-#include <filesystem>
 #include <system_error>
 
 #include "cli/dictionary_file/dictionary_path.h"
-#include "cli/platform/platform.h"
-#include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> ReadingsFileCandidates(const std::string& dictionaryPath,
-                                                const std::string& executableDirectory, const std::string& fileName)
+std::vector<fs::path> ReadingsFileCandidates(const fs::path& dictionaryPath, const fs::path& executableDirectory,
+                                             const char* fileName)
 {
-    std::vector<std::string> candidates;
-    candidates.push_back((fs::path(dictionaryPath).parent_path() / fileName).string());
-    for (std::string& bundled : BundledDictionaryCandidates(executableDirectory, fileName))
+    std::vector<fs::path> candidates{dictionaryPath.parent_path() / fileName};
+    for (fs::path& bundled : BundledDictionaryCandidates(executableDirectory, fileName))
         candidates.push_back(std::move(bundled));
     return candidates;
 }
@@ -23,15 +20,15 @@ namespace {
 
 // The bytes of the first candidate that is a file; false when none is, or
 // when the one found cannot be read.
-bool ReadFirstFound(const std::vector<std::string>& candidates, std::string& bytes, bool& found, std::string& problem)
+bool ReadFirstFound(const std::vector<fs::path>& candidates, std::string& bytes, bool& found, std::string& problem)
 {
     std::error_code ignored;
-    for (const std::string& candidate : candidates) {
+    for (const fs::path& candidate : candidates) {
         if (!fs::is_regular_file(candidate, ignored))
             continue;
         found = true;
         std::string reason;
-        if (ReadDictionaryFile(NativePath(candidate), bytes, &reason))
+        if (ReadDictionaryFile(candidate, bytes, &reason))
             return true;
         problem = reason;
         return false;
@@ -41,7 +38,7 @@ bool ReadFirstFound(const std::vector<std::string>& candidates, std::string& byt
 
 }  // namespace
 
-std::optional<Readings> LoadReadingsFiles(const std::string& dictionaryPath, const std::string& executableDirectory,
+std::optional<Readings> LoadReadingsFiles(const fs::path& dictionaryPath, const fs::path& executableDirectory,
                                           std::string& problem)
 {
     std::string readings, differences;
