@@ -12,8 +12,11 @@ pytestmark = pytest.mark.skipif(not hasattr(orvalen, "readings"), reason="built 
 @pytest.mark.parametrize("char, options", [("未", {}), ("请", {"top": 3}), ("车", {"min_score": 25}), ("大", {})])
 def test_explain_is_orvalen_finds_explain_line(gb2312, orvalen_find, char, options):
     args = ["--dict", "gb2312", "--format", "jsonl", "--explain", char]
-    if options:
-        args += ["--top", str(options.get("top", 0)), "--min-score", str(options.get("min_score", 4))]
+    # orvalen-find's --top takes 1 and more: it is given only when set.
+    if "top" in options:
+        args += ["--top", str(options["top"])]
+    if "min_score" in options:
+        args += ["--min-score", str(options["min_score"])]
     status, out, err = orvalen_find(*args)
     assert status == 0, err
     assert gb2312.explain(char, **options) == json.loads(out)
