@@ -4,7 +4,9 @@
 // unpacked with.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "dictionary/dictionary_file.h"
 
@@ -13,6 +15,29 @@
 std::wstring CurrentDirectory();
 std::wstring ProgramDirectory();
 
-// Loads hz.txt from Orvalen.exe's folder into the process-wide table. False,
-// and the table unchanged, when it cannot be read.
-bool LoadCharTableBesideProgram();
+// A hz.txt that is there but was refused (a directory, a link to nowhere, too
+// large, too many lines, unreadable), with the shared reader's reason.
+struct RefusedDictionary {
+    std::wstring path;
+    std::string reason;  // UTF-8, as the reader gives it
+};
+
+// What the window read at start-up: the hz.txt it uses (none when the table
+// stayed empty) and every hz.txt it found but refused, in the order looked at.
+struct WindowDictionary {
+    std::optional<std::wstring> used;
+    std::vector<RefusedDictionary> refused;
+};
+
+// Loads hz.txt from the current directory, else from Orvalen.exe's folder,
+// into the process-wide table, and tells which was used and which refused. A
+// place without any hz.txt is neither.
+WindowDictionary LoadWindowDictionary();
+
+// The box text for a start-up at which some hz.txt was refused, as code page
+// 936 bytes: the first refused file, every reason, and what is used instead
+// (the other file, or an empty dictionary). `refusedFormat` is the
+// IDS_DICTIONARY_REFUSED string, `emptyNotice` the IDS_NO_DICTIONARY string,
+// whose last paragraph says what an empty dictionary means.
+std::string RefusedDictionaryMessage(const WindowDictionary& dictionary, const std::string& refusedFormat,
+                                     const std::string& emptyNotice);

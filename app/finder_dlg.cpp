@@ -43,9 +43,20 @@ BOOL CFinderDlg::OnInitDialog()
     // The dictionary is read before the window is first shown: hz.txt from
     // the current directory, else the one beside Orvalen.exe. Without it
     // every query would answer "no find" with no hint why, so the user is
-    // told; the program then goes on with an empty table.
-    if (!LoadCharTable() && !LoadCharTableBesideProgram())
+    // told; the program then goes on with an empty table. A hz.txt that is
+    // there but refused (a directory, too large, too many lines) is named
+    // with the reason, and with what is read instead.
+    const WindowDictionary dictionary = LoadWindowDictionary();
+    if (!dictionary.refused.empty()) {
+        CString refusedFormat;
+        refusedFormat.LoadString(IDS_DICTIONARY_REFUSED);
+        CString emptyNotice;
+        emptyNotice.LoadString(IDS_NO_DICTIONARY);
+        MessageBox(RefusedDictionaryMessage(dictionary, refusedFormat.Bytes(), emptyNotice.Bytes()).c_str(), nullptr,
+                   MB_OK | MB_ICONWARNING);
+    } else if (!dictionary.used) {
         ReportMissingDictionary();
+    }
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 #define IDS_ABOUT_MENU      101
 #define IDD_FINDER          102
 #define IDS_NO_DICTIONARY   103
+#define IDS_DICTIONARY_REFUSED 104
 #define IDI_APP             128
 
 #define IDC_SEARCH          1000

@@ -4,9 +4,12 @@
 #include "app/tests/finder_harness.h"
 #include "app/tests/sample_dictionary.h"
 #include "dictionary/char_table.h"
+#include "dictionary/dictionary_file.h"
 #include "search/search.h"
 
 #include <gtest/gtest.h>
+
+#include <psapi.h>
 
 #include <cstdint>
 #include <cstring>
@@ -409,6 +412,93 @@ TEST_F(Program, SaysWhenItCannotOpenTheDictionaryAndGoesOnWithNone)
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(WaitForExit(), 0u);
     EndProcess();
+}
+
+// A hz.txt that is there but cannot be used is named, with why, and with
+// what is read instead; the program goes on with that.
+TEST_F(Program, NamesARefusedDictionaryWithWhyAndWhatItReadsInstead)
+{
+    enum class Make { Nothing, Good, Directory, TooManyLines, Sparse };
+    struct Row {
+        const char* what;
+        Make current;             // hz.txt in the current directory
+        Make beside;              // hz.txt beside Orvalen.exe
+        bool currentRefused;      // else the one beside is the refused one
+        const wchar_t* reason;    // a piece of the reader's reason
+    };
+    const Row rows[] = {
+        {"a directory, with a good one beside", Make::Directory, Make::Good, true, L"is a directory"},
+        {"too many lines, none beside", Make::TooManyLines, Make::Nothing, true, L"lines, more than"},
+        {"a sparse file over the size limit, none beside", Make::Sparse, Make::Nothing, true, L"is larger than"},
+        {"none here, a directory beside", Make::Nothing, Make::Directory, false, L"is a directory"},
+    };
+    const auto make = [](Make kind, const std::wstring& folder) {
+        const std::wstring path = folder + L"\\hz.txt";
+        if (kind == Make::Good)
+            std::ofstream(std::filesystem::path(path), std::ios::binary) << SampleDictionary();
+        if (kind == Make::Directory) {
+            ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+        }
+        if (kind == Make::TooManyLines)
+            std::ofstream(std::filesystem::path(path), std::ios::binary) << std::string(MaxDictionaryLines(0) + 1, '\n');
+        if (kind == Make::Sparse) {
+            // 600 MB that take no disk: a reader that read it would take
+            // that much memory.
+            const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE);
+            LARGE_INTEGER size;
+            size.QuadPart = LONGLONG{600} << 20;
+            EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
+            EXPECT_TRUE(SetEndOfFile(file));
+            CloseHandle(file);
+        }
+    };
+    const auto unmake = [](Make kind, const std::wstring& folder) {
+        const std::wstring path = folder + L"\\hz.txt";
+        if (kind == Make::Directory)
+            RemoveDirectoryW(path.c_str());
+        else
+            DeleteFileW(path.c_str());
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        DictionaryFolder current{std::nullopt};
+        ProgramCopy program{std::nullopt};
+        make(row.current, current.Path());
+        make(row.beside, program.Folder());
+
+        Start(program.Path());
+        const HWND box = WaitForWindow(L"Orvalen");
+        ASSERT_NE(box, nullptr);
+        const std::wstring text = StaticTexts(box);
+        const std::wstring refused = (row.currentRefused ? current.Path() : program.Folder()) + L"\\hz.txt";
+        EXPECT_NE(text.find(refused), std::wstring::npos) << "names the refused file:\n" << text;
+        EXPECT_NE(text.find(row.reason), std::wstring::npos) << "says why";
+        EXPECT_EQ(text.find(L"%"), std::wstring::npos);
+        const bool good = row.beside == Make::Good;
+        const std::wstring goodPath = program.Folder() + L"\\hz.txt";
+        // What is read instead: the good dictionary, or none at all.
+        EXPECT_EQ(text.find(L"\x6539\x7528") != std::wstring::npos, good) << "改用 names the file read instead";
+        if (good) {
+            EXPECT_GT(text.rfind(goodPath), text.find(refused));
+        }
+        EXPECT_EQ(text.find(L"no find") != std::wstring::npos, !good) << "an empty dictionary finds nothing";
+
+        // Refused before it was read: the program stays small.
+        PROCESS_MEMORY_COUNTERS memory{};
+        ASSERT_TRUE(GetProcessMemoryInfo(m_process.hProcess, &memory, sizeof memory));
+        EXPECT_LT(memory.PeakPagefileUsage, std::size_t{200} << 20);
+
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        if (good) {
+            EXPECT_EQ(SearchInMainDialog(L"请"), CoreResult(SampleDictionary(), "请"));
+        } else {
+            EXPECT_NE(WaitForWindow(L"Pemberlyn－Orvalen V1.0"), nullptr);
+        }
+        EndProcess();
+        unmake(row.current, current.Path());
+        unmake(row.beside, program.Folder());
+    }
 }
 
 // The Windows zip, unpacked by the ctest test orvalen_package_test, which
