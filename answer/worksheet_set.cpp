@@ -6,9 +6,26 @@
 
 namespace {
 
-WorksheetCharacter Character(std::string_view key)
+WorksheetCharacter Character(std::string_view key, const CharacterReadings& readings)
 {
-    return WorksheetCharacter{Cp936ToUtf8(key), {}, {}, {}};
+    WorksheetCharacter character{Cp936ToUtf8(key), {}, {}, {}};
+    for (const std::string& reading : readings.pinyin)
+        character.pinyin.push_back(ReadingToUtf8(reading));
+    for (const std::string& word : readings.words)
+        character.words.push_back(Cp936ToUtf8(word));
+    return character;
+}
+
+WorksheetCharacter ListedOf(const Answer& answer, const std::string& key)
+{
+    const auto about = std::find_if(answer.about.begin(), answer.about.end(),
+                                    [&](const ListedCharacter& listed) { return listed.key == key; });
+    if (about == answer.about.end())
+        return Character(key, {});
+    WorksheetCharacter character = Character(key, about->readings);
+    if (about->difference)
+        character.difference = Cp936ToUtf8(about->difference->text);
+    return character;
 }
 
 }  // namespace
@@ -27,12 +44,12 @@ WorksheetSet WorksheetSetFor(const Answer& answer)
     for (const ScoreGroup& group : answer.groups)
         sizes.push_back(group.chars.size());
     std::size_t left = WorksheetLookAlikeCount(sizes);
-    WorksheetSet set{Character(answer.key), {}};
+    WorksheetSet set{Character(answer.key, answer.readings), {}};
     for (const ScoreGroup& group : answer.groups) {
         for (const std::string& key : group.chars) {
             if (left == 0)
                 return set;
-            set.lookAlikes.push_back(Character(key));
+            set.lookAlikes.push_back(ListedOf(answer, key));
             --left;
         }
     }

@@ -1,5 +1,6 @@
 // A query's answer made into its set of the worksheet: the query and its
-// closest look-alikes, in UTF-8.
+// closest look-alikes, in UTF-8, with their readings, words and differences
+// when the answer was explained.
 #pragma once
 
 #include <cstddef>
@@ -14,5 +15,6 @@
 std::size_t WorksheetLookAlikeCount(const std::vector<std::size_t>& groupSizes);
 
 // The set for `answer`: its key and the look-alikes WorksheetLookAlikeCount
-// keeps.
+// keeps, each with what the answer's explanation says of it (nothing when
+// the answer was not explained, or says nothing of it).
 WorksheetSet WorksheetSetFor(const Answer& answer);

@@ -110,8 +110,8 @@ int FindInput(std::FILE* in, QueryAnswers& answers, OutputStream& out, OutputStr
 
 // --worksheet: the sheet of the arguments' characters, or of every character
 // of standard input when there are none (read to its end, a terminal too).
-int Worksheet(const CharTable& table, const std::vector<Query>& queries, std::FILE* in, GbkHint& gbk,
-              OutputStream& out, OutputStream& err)
+int Worksheet(const CharTable& table, const std::vector<Query>& queries, std::FILE* in, const Readings* readings,
+              GbkHint& gbk, OutputStream& out, OutputStream& err)
 {
     std::size_t given = 0;
     InputQueries input(in);
@@ -122,7 +122,7 @@ int Worksheet(const CharTable& table, const std::vector<Query>& queries, std::FI
         std::optional<Query> query = input.Next();
         any = any || query.has_value();
         return query;
-    }, gbk, out, err);
+    }, readings, gbk, out, err);
     if (!input.ReadError().empty()) {
         Say(err, "cannot read the standard input: " + FromLocale(input.ReadError()));
         return kTrouble;
@@ -184,15 +184,16 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams,
     if (options->raw)
         return FindRaw(table, options->queries.front(), out, err);
 
-    // The readings data, when something will show it: --explain asks for
-    // it, and --why and --compare add it where it is there.
+    // The readings data, when something will show it: --explain and
+    // --worksheet ask for it, and --why and --compare add it where it is
+    // there.
     std::optional<Readings> readings;
-    if (options->explain || options->why || options->command == Command::Compare) {
+    if (options->explain || options->worksheet || options->why || options->command == Command::Compare) {
         std::string readingsProblem;
         readings = LoadReadingsFiles(*path, executableDirectory, readingsProblem);
         if (!readingsProblem.empty())
             Say(err, "warning: readings data: " + FromLocale(readingsProblem));
-        else if (!readings && options->explain)
+        else if (!readings && (options->explain || options->worksheet))
             Say(err, std::string("warning: no ") + kReadingsFile + " or " + kDifferencesFile +
                          " beside the dictionary or the program, so no readings or differences to show");
     }
@@ -209,7 +210,7 @@ int Run(const std::vector<std::string>& args, const StandardStreams& streams,
     if (problem)
         gbk.SearchedDictionaryIsBroken(ShownText(FromLocale(PathText(*path))));
     if (options->worksheet)
-        return Worksheet(table, queries, streams.in, gbk, out, err);
+        return Worksheet(table, queries, streams.in, readingsData, gbk, out, err);
     if (options->command == Command::Compare)
         return ComparePair(table, queries[0], queries[1], gbk, readingsData, out, err) ? kAllFound : kSomeNotFound;
     QueryAnswers answers(table, *options, readingsData, gbk, out, err);

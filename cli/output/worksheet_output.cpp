@@ -5,8 +5,8 @@
 #include "answer/worksheet_set.h"
 #include "cli/output/query_answers.h"
 
-bool WriteWorksheet(const CharTable& table, const std::function<std::optional<Query>()>& next, GbkHint& gbk,
-                    OutputStream& out, OutputStream& err)
+bool WriteWorksheet(const CharTable& table, const std::function<std::optional<Query>()>& next,
+                    const Readings* readings, GbkHint& gbk, OutputStream& out, OutputStream& err)
 {
     std::vector<WorksheetSet> sets;
     bool allFound = true;
@@ -18,7 +18,9 @@ bool WriteWorksheet(const CharTable& table, const std::function<std::optional<Qu
             allFound = false;
             continue;
         }
-        sets.push_back(WorksheetSetFor(AnswerEntry(table, *entry, AnswerOptions{})));
+        AnswerOptions options;
+        options.explain = true;
+        sets.push_back(WorksheetSetFor(AnswerEntry(table, *entry, options, readings)));
     }
     if (!sets.empty())
         out.WriteBytes(WorksheetHtml(sets));

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "answer/readings.h"
 #include "cli/dictionary_file/gbk_hint.h"
 #include "cli/input/query_text.h"
 #include "cli/output/output_stream.h"
@@ -13,6 +14,7 @@
 // the worksheet of those found, in their order, to `out`: UTF-8 whatever the
 // locale, as the page declares. A query not found is said on `err`, naming
 // it, and left off the sheet; when none is found nothing is written.
-// False when any query is not found.
-bool WriteWorksheet(const CharTable& table, const std::function<std::optional<Query>()>& next, GbkHint& gbk,
-                    OutputStream& out, OutputStream& err);
+// `readings` (may be null) gives the pinyin, words and differences. False
+// when any query is not found.
+bool WriteWorksheet(const CharTable& table, const std::function<std::optional<Query>()>& next,
+                    const Readings* readings, GbkHint& gbk, OutputStream& out, OutputStream& err);
