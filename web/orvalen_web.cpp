@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "answer/answer.h"
+#include "answer/readings.h"
 #include "answer/render_json.h"
 #include "answer/render_worksheet.h"
 #include "answer/worksheet_set.h"
@@ -25,6 +26,10 @@ std::array<CharTable, 2> g_dictionaries;
 // Each dictionary's index, held so that the search keeps both: switching
 // dictionaries then costs no rebuild.
 std::array<std::shared_ptr<const CodeIndex>, 2> g_indexes;
+
+// The readings data (pinyin, words, differences), once the page has loaded
+// it: the answers are then explained, as orvalen-find --explain explains them.
+std::optional<Readings> g_readings;
 
 // What the last call returned: it stays valid until the next call, long
 // enough for the page to copy it out.
@@ -43,7 +48,9 @@ void AppendAnswer(std::string& out, const CharTable& table, const Query& query)
 {
     if (query.problem.empty()) {
         if (const std::optional<std::string> key = Utf8ToCp936(query.text)) {
-            if (const std::optional<Answer> answer = AnswerQuery(table, *key, AnswerOptions{})) {
+            AnswerOptions options;
+            options.explain = g_readings.has_value();
+            if (const std::optional<Answer> answer = AnswerQuery(table, *key, options, g_readings ? &*g_readings : nullptr)) {
                 AppendJsonLine(out, *answer);
                 return;
             }
@@ -68,6 +75,16 @@ EMSCRIPTEN_KEEPALIVE int orvalen_load_dictionary(int which, const char* bytes, i
     ParseCharTable(std::string_view(bytes, static_cast<std::size_t>(size)), table);
     g_indexes[static_cast<std::size_t>(which)] = IndexOf(table);
     return static_cast<int>(table.size());
+}
+
+// Loads the readings data: readings.txt and differences.txt, as bytes.
+EMSCRIPTEN_KEEPALIVE void orvalen_load_readings(const char* readings, int readingsSize, const char* differences,
+                                                int differencesSize)
+{
+    if (!readings || !differences || readingsSize < 0 || differencesSize < 0)
+        return;
+    g_readings = Readings::Parse(std::string(readings, static_cast<std::size_t>(readingsSize)),
+                                 std::string(differences, static_cast<std::size_t>(differencesSize)));
 }
 
 // The answers to the characters of `utf8` (`size` bytes) (typed or pasted text, split as

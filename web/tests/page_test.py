@@ -222,6 +222,29 @@ class NavigationTest(PageTestCase):
         self.driver.back()
         self.assert_shows("喆未", "gb2312")
 
+    def test_readings_under_characters_and_words_and_difference_on_focus(self):
+        browser.open_page(self.driver, browser.fragment("未", "gb2312"))
+        answer = self.search("未", "gb2312")[0]
+        self.assertIn("about", answer, "the page holds the readings data, so its answers are explained")
+        heading = self.driver.find_element(By.CSS_SELECTOR, "#results .answer h2")
+        self.assertEqual(heading.find_element(By.TAG_NAME, "rt").text, answer["pinyin"][0])
+        for character, about in answer["about"].items():
+            link = self.driver.find_element(By.CSS_SELECTOR, f'#results [data-char="{character}"]')
+            if about["pinyin"]:
+                self.assertEqual(link.find_element(By.TAG_NAME, "rt").get_attribute("textContent"), about["pinyin"][0])
+            if not about["difference"] or not about["difference"]["text"]:
+                continue
+            tip = link.find_element(By.CSS_SELECTOR, ".tip")
+            self.assertFalse(tip.is_displayed())
+            link.send_keys("")  # focus, as Tab gives it
+            self.assertTrue(tip.is_displayed())
+            self.assertIn(about["difference"]["text"], tip.text)
+            for word in about["words"]:
+                self.assertIn(word, tip.text)
+            break
+        else:
+            self.fail("no character listed for 未 has a recorded difference")
+
     def test_phone_width_needs_no_sideways_scrolling(self):
         self.driver.set_window_size(390, 844)
         browser.open_page(self.driver, browser.fragment("未末木", "gbk"))
