@@ -10,38 +10,10 @@
 
 #include "search/common_run_length.h"
 #include "search/search.h"
+#include "tests/made_codes.h"
 #include "tests/literal_search.h"
 
 namespace {
-
-std::string Random(std::mt19937& random, std::size_t length, std::string_view alphabet)
-{
-    std::string text(length, ' ');
-    for (char& c : text)
-        c = alphabet[random() % alphabet.size()];
-    return text;
-}
-
-std::string Repeated(std::string_view unit, std::size_t times)
-{
-    std::string text;
-    for (std::size_t i = 0; i < times; ++i)
-        text += unit;
-    return text;
-}
-
-CharTable TableOf(const std::vector<std::string>& codes)
-{
-    std::string text;
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        text += static_cast<char>(0xB0 + i / 94);
-        text += static_cast<char>(0xA1 + i % 94);
-        text += ' ' + codes[i] + " \n";
-    }
-    CharTable table;
-    ParseCharTable(text, table);
-    return table;
-}
 
 std::vector<std::pair<std::string, int>> Flatten(const std::vector<ScoredChar>& list)
 {

@@ -11,24 +11,9 @@
 #include "search/search.h"
 #include "search/seeded_run_length.h"
 #include "tests/literal_measure.h"
+#include "tests/made_codes.h"
 
 namespace {
-
-std::string Random(std::mt19937& random, std::size_t length, std::string_view alphabet)
-{
-    std::string text(length, ' ');
-    for (char& c : text)
-        c = alphabet[random() % alphabet.size()];
-    return text;
-}
-
-std::string Repeated(std::string_view unit, std::size_t times)
-{
-    std::string text;
-    for (std::size_t i = 0; i < times; ++i)
-        text += unit;
-    return text;
-}
 
 struct Pair {
     const char* shape;

@@ -19,6 +19,7 @@
 #include "search/code_index.h"
 #include "search/common_run_length.h"
 #include "search/search.h"
+#include "tests/made_codes.h"
 
 namespace {
 
@@ -76,36 +77,6 @@ double SecondsOf(const std::function<void()>& work)
     const std::clock_t start = std::clock();
     work();
     return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-}
-
-std::string Random(std::mt19937& random, std::size_t length, std::string_view alphabet)
-{
-    std::string text(length, ' ');
-    for (char& c : text)
-        c = alphabet[random() % alphabet.size()];
-    return text;
-}
-
-std::string Repeated(std::string_view unit, std::size_t times)
-{
-    std::string text;
-    text.reserve(unit.size() * times);
-    for (std::size_t i = 0; i < times; ++i)
-        text += unit;
-    return text;
-}
-
-CharTable TableOf(const std::vector<std::string>& codes)
-{
-    std::string text;
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        text += static_cast<char>(0xB0 + i / 94);
-        text += static_cast<char>(0xA1 + i % 94);
-        text += ' ' + codes[i] + " \n";
-    }
-    CharTable table;
-    ParseCharTable(text, table);
-    return table;
 }
 
 // The search as the command line's --why makes it: the ranked list, then
