@@ -6,7 +6,7 @@
 #include "answer/answer.h"
 #include "answer/render_text.h"
 #include "cli/output/query_answers.h"
-#include "cli/output/shared_run_text.h"
+#include "answer/shared_run_text.h"
 #include "search/common_run_length.h"
 #include "search/search.h"
 

@@ -6,7 +6,7 @@
 #include "answer/render_json.h"
 #include "answer/render_text.h"
 #include "answer/render_tsv.h"
-#include "cli/output/shared_run_text.h"
+#include "answer/shared_run_text.h"
 #include "text/text_codec.h"
 #include "search/code_index.h"
 #include "search/common_run_length.h"

@@ -15,6 +15,7 @@
 
 #include "answer/answer.h"
 #include "answer/render_json.h"
+#include "answer/shared_run_text.h"
 #include "python/src/dictionary.h"
 #ifdef ORVALEN_PYTHON_READINGS
 #include "answer/readings.h"
@@ -156,22 +157,26 @@ py::tuple ReadingsOfText(const std::string& text)
 }
 #endif
 
-// How a's search scores b, and the run of b's code that a's code shares.
+// How a's search scores b, the run of b's code that a's code shares, and
+// that run in the words orvalen-find --compare prints.
 struct Listing {
     int score = 0;
     py::bytes run;
+    std::string why;  // UTF-8
 };
 
 Listing ListingOf(const CharEntry& query, const CharEntry& listed)
 {
     SharedRun run;
     int score;
+    std::string why;
     {
         py::gil_scoped_release release;
         score = CommonRunLength(listed.code, query.code);
         run = LongestSharedRun(listed.code, query.code);
+        why = DescribeSharedRun(listed.code, run);
     }
-    return Listing{score, py::bytes(listed.code.substr(run.start, run.length).data(), run.length)};
+    return Listing{score, py::bytes(listed.code.substr(run.start, run.length).data(), run.length), std::move(why)};
 }
 
 #ifdef ORVALEN_PYTHON_READINGS
@@ -378,6 +383,10 @@ Attributes:
     run: the bytes of b's code that a's code shares (code page 936 and
         structure bytes, as orvalen-find --why spells them).
     reverse_run: the bytes of a's code that b's code shares.
+    why: run in words, as orvalen-find --why and --compare print it: the
+        hanzi of the code, 〔无名部件〕 for a part with no hanzi of its own,
+        other bytes in hex ("冖 车 [21]"), or 字形相近 for a look-alike block.
+    reverse_why: reverse_run in the same words.
     listed: whether either lists the other.)")
         .def_readonly("a", &Comparison::a, "a: str, the first character.")
         .def_readonly("b", &Comparison::b, "b: str, the second character.")
@@ -389,6 +398,10 @@ Attributes:
                                "run: bytes, the run of b's code that a's code shares (score bytes long).")
         .def_property_readonly("reverse_run", [](const Comparison& c) { return c.backward.run; },
                                "reverse_run: bytes, the run of a's code that b's code shares.")
+        .def_property_readonly("why", [](const Comparison& c) { return c.forward.why; },
+                               "why: str, run in words, as orvalen-find --compare prints it after the score.")
+        .def_property_readonly("reverse_why", [](const Comparison& c) { return c.backward.why; },
+                               "reverse_why: str, reverse_run in words.")
         .def_property_readonly("listed", [](const Comparison& c) {
             return c.forward.score >= kMinimumScore || c.backward.score >= kMinimumScore;
         }, "listed: bool, whether either lists the other.")

@@ -121,13 +121,15 @@ def test_options_out_of_range_are_value_errors(gb2312, options, error):
 
 
 def test_compare_gives_both_directions_as_orvalen_find_does(gb2312, orvalen_find):
-    for a, b in [("未", "末"), ("请", "清"), ("车", "马"), ("口", "品")]:
+    for a, b in [("未", "末"), ("请", "清"), ("车", "马"), ("口", "品"), ("己", "已")]:
         c = gb2312.compare(a, b)
         assert (c.a, c.b) == (a, b)
         _, out, _ = orvalen_find("--dict", "gb2312", "--compare", a, b)
         if c.listed:
-            assert out.splitlines()[0].startswith(f"{a} {'lists' if c.score >= 4 else 'does not list'} {b} ({c.score})")
-            assert out.splitlines()[1].startswith(f"{b} {'lists' if c.reverse_score >= 4 else 'does not list'} {a} ({c.reverse_score})")
+            # Both directions' lines, the run in the same words.
+            lines = out.splitlines()
+            assert lines[0] == f"{a} {'lists' if c.score >= 4 else 'does not list'} {b} ({c.score}): {c.why}"
+            assert lines[1] == f"{b} {'lists' if c.reverse_score >= 4 else 'does not list'} {a} ({c.reverse_score}): {c.reverse_why}"
             assert len(c.run) == c.score and len(c.reverse_run) == c.reverse_score
         else:
             assert "neither lists the other" in out and max(c.score, c.reverse_score) < 4

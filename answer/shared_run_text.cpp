@@ -1,4 +1,4 @@
-#include "cli/output/shared_run_text.h"
+#include "answer/shared_run_text.h"
 
 #include <cstdint>
 #include <cstdio>

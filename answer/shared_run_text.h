@@ -1,4 +1,6 @@
-// Shows the run of code that links a match to the query.
+// Shows the run of code that links a match to the query, in the words every
+// face uses for it: orvalen-find's --why and --compare, and the Python
+// module's Comparison.why.
 #pragma once
 
 #include <string>
