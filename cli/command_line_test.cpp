@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
 
 #include "cli/platform/platform.h"
@@ -42,6 +43,18 @@ std::string ReadAll(std::FILE* file)
         bytes.append(buffer, got);
     return bytes;
 }
+
+// One run of orvalen-find and all it must print.
+struct RunCase {
+    const char* what;
+    std::vector<std::string> args;  // the test dictionary is added unless --dict is given
+    std::string input;              // standard input
+    bool terminal;                  // input typed at a terminal
+    int status;
+    std::string out;
+    std::string err;
+    std::string dictionary = "";  // instead of the test dictionary, when given
+};
 
 class CommandLine : public ::testing::Test {
 protected:
@@ -80,6 +93,24 @@ protected:
         std::fclose(out);
         std::fclose(err);
         return status;
+    }
+
+    // Runs each case and checks its status and all it prints.
+    void RunCases(std::span<const RunCase> cases)
+    {
+        for (const RunCase& c : cases) {
+            std::vector<std::string> args = c.args;
+            std::string dictionary = m_dictionary;
+            if (!c.dictionary.empty()) {
+                dictionary = (m_dir / "case-dict.txt").string();
+                std::ofstream(dictionary, std::ios::binary | std::ios::trunc) << c.dictionary;
+            }
+            if (std::find(args.begin(), args.end(), "--dict") == args.end())
+                args.insert(args.begin(), {"--dict", dictionary});
+            EXPECT_EQ(Run(args, c.input, c.terminal), c.status) << c.what;
+            EXPECT_EQ(m_out, c.out) << c.what;
+            EXPECT_EQ(m_err, c.err) << c.what;
+        }
     }
 
     fs::path m_dir;
@@ -134,18 +165,6 @@ TEST_F(CommandLine, NotFound)
     EXPECT_EQ(m_err, "no find: an argument is not valid UTF-8 text, the locale's character set\n");
 }
 
-// One run of orvalen-find and all it must print.
-struct RunCase {
-    const char* what;
-    std::vector<std::string> args;  // the test dictionary is added unless --dict is given
-    std::string input;              // standard input
-    bool terminal;                  // input typed at a terminal
-    int status;
-    std::string out;
-    std::string err;
-    std::string dictionary = "";  // instead of the test dictionary, when given
-};
-
 const std::string kUsageHint = "Try 'orvalen-find --help'.\n";
 const std::string kPromptHelp =
     std::string("Type a character, or a line of them, and Enter. An empty line or ") + kEndOfInputKeys + " ends.\n";
@@ -197,13 +216,7 @@ TEST_F(CommandLine, QueriesFromArgumentsInputAndPrompt)
          kPromptHelp + "字> note: a terminal passes on at most 4095 bytes of a line typed or pasted at the prompt, so "
                        "the end of this one may be lost; give long text on a pipe instead: orvalen-find < file\n字> \n"},
     };
-    for (const RunCase& c : cases) {
-        std::vector<std::string> args = c.args;
-        args.insert(args.begin(), {"--dict", m_dictionary});
-        EXPECT_EQ(Run(args, c.input, c.terminal), c.status) << c.what;
-        EXPECT_EQ(m_out, c.out) << c.what;
-        EXPECT_EQ(m_err, c.err) << c.what;
-    }
+    RunCases(cases);
 }
 
 TEST_F(CommandLine, TopCompareAndBundledDictionaries)
@@ -239,18 +252,7 @@ TEST_F(CommandLine, TopCompareAndBundledDictionaries)
          "line it looks up.\n",
          "", Line("车", "ABCDEFGH") + Line("车", "ABCDEFGx")},
     };
-    for (const RunCase& c : cases) {
-        std::vector<std::string> args = c.args;
-        if (!c.dictionary.empty())
-            std::ofstream(m_dictionary, std::ios::binary | std::ios::trunc) << c.dictionary;
-        if (std::find(args.begin(), args.end(), "--dict") == args.end())
-            args.insert(args.begin(), {"--dict", m_dictionary});
-        EXPECT_EQ(Run(args), c.status) << c.what;
-        EXPECT_EQ(m_out, c.out) << c.what;
-        EXPECT_EQ(m_err, c.err) << c.what;
-        if (!c.dictionary.empty())
-            SetUp();
-    }
+    RunCases(cases);
 }
 
 // The readings data beside the test dictionary, code page 936 like it.
@@ -303,13 +305,7 @@ TEST_F(CommandLine, FormatsAndExplanationsForAnyQuery)
          "木 mù 木头 — against 本: 少一横 (a stroke more or fewer)\n本 běn/bēn 本来 — against 木: 多一横 (a stroke more or fewer)\n",
          ""},
     };
-    for (const RunCase& c : cases) {
-        std::vector<std::string> args = c.args;
-        args.insert(args.begin(), {"--dict", m_dictionary});
-        EXPECT_EQ(Run(args, c.input, c.terminal), c.status) << c.what;
-        EXPECT_EQ(m_out, c.out) << c.what;
-        EXPECT_EQ(m_err, c.err) << c.what;
-    }
+    RunCases(cases);
 }
 
 TEST_F(CommandLine, ExplainWithoutReadingsDataSaysSo)
@@ -342,13 +338,7 @@ TEST_F(CommandLine, KeysThatCouldDriveTheTerminalAreShownExceptRaw)
          R"({"char":"车","groups":[{"score":5,"chars":["\u001bc"]}]})" "\n", ""},
         {"--raw stays byte for byte", {"--raw", RawArgument("车")}, "", false, 0, "\x1B" "c \r\n\x07\r ", ""},
     };
-    for (const RunCase& c : cases) {
-        std::vector<std::string> args = c.args;
-        args.insert(args.begin(), {"--dict", m_dictionary});
-        EXPECT_EQ(Run(args, c.input, c.terminal), c.status) << c.what;
-        EXPECT_EQ(m_out, c.out) << c.what;
-        EXPECT_EQ(m_err, c.err) << c.what;
-    }
+    RunCases(cases);
 }
 
 TEST_F(CommandLine, WrongEncodingIsNamedOnce)
