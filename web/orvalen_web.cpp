@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "answer/answer.h"
 #include "answer/readings.h"
@@ -59,6 +60,19 @@ void AppendAnswer(std::string& out, const CharTable& table, const Query& query)
     out += JsonNoFindLine(query.text);
 }
 
+// The characters of the page's text, `utf8` (`size` bytes, typed or pasted),
+// split as orvalen-find splits them; none for text that is missing or not
+// UTF-8. Sized, not zero-ended: text with U+0000 in it is still taken whole.
+std::vector<Query> QueriesOf(const char* utf8, int size)
+{
+    if (!utf8 || size < 0)
+        return {};
+    const std::string_view text(utf8, static_cast<std::size_t>(size));
+    if (!IsValidUtf8(text))
+        return {};
+    return QueriesInUtf8(text);
+}
+
 }  // namespace
 
 extern "C" {
@@ -93,15 +107,9 @@ EMSCRIPTEN_KEEPALIVE void orvalen_load_readings(const char* readings, int readin
 EMSCRIPTEN_KEEPALIVE const char* orvalen_search(const char* utf8, int size, int which)
 {
     g_result.clear();
-    const CharTable* table = Dictionary(which);
-    if (!table || !utf8 || size < 0)
-        return g_result.c_str();
-    // Sized, not zero-ended: text with U+0000 in it is still searched whole.
-    const std::string_view text(utf8, static_cast<std::size_t>(size));
-    if (!IsValidUtf8(text))
-        return g_result.c_str();
-    for (const Query& query : QueriesInUtf8(text))
-        AppendAnswer(g_result, *table, query);
+    if (const CharTable* table = Dictionary(which))
+        for (const Query& query : QueriesOf(utf8, size))
+            AppendAnswer(g_result, *table, query);
     return g_result.c_str();
 }
 
@@ -124,13 +132,10 @@ EMSCRIPTEN_KEEPALIVE const char* orvalen_worksheet(const char* utf8, int size, i
 {
     g_result.clear();
     const CharTable* table = Dictionary(which);
-    if (!table || !utf8 || size < 0)
-        return g_result.c_str();
-    const std::string_view text(utf8, static_cast<std::size_t>(size));
-    if (!IsValidUtf8(text))
+    if (!table)
         return g_result.c_str();
     std::vector<WorksheetSet> sets;
-    for (const Query& query : QueriesInUtf8(text)) {
+    for (const Query& query : QueriesOf(utf8, size)) {
         if (!query.problem.empty())
             continue;
         if (const std::optional<std::string> key = Utf8ToCp936(query.text))
