@@ -5,36 +5,19 @@
 //   mode byte, split byte, body
 //
 // The split byte says where the body divides into the entry code and the query
-// code. The mode maps the body's bytes so that dashes, which the padding
-// matches, and repeated bytes, which make long runs, are common:
-//   0: bytes as they are;
-//   1: the alphabet "-ab";
-//   2: bytes as they are, but a quarter of the values become '-';
-//   3: the alphabet of '-', 'A' and two high bytes (as in double-byte codes).
+// code. The mode maps the body's bytes (FuzzMapByte) so that dashes, which
+// the padding matches, and repeated bytes, which make long runs, are common.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
+#include "fuzz/mapped_byte.h"
 #include "search/common_run_length.h"
 #include "tests/literal_measure.h"
 
 namespace {
-
-char MapByte(unsigned mode, unsigned char byte)
-{
-    switch (mode % 4) {
-    case 1:
-        return "-ab"[byte % 3];
-    case 2:
-        return byte < 0x40 ? '-' : static_cast<char>(byte);
-    case 3:
-        return "-A\xB3\xB5"[byte % 4];
-    default:
-        return static_cast<char>(byte);
-    }
-}
 
 // The literal measure once more, keeping where the first of the longest runs
 // starts in the entry code: shifts in order, runs within a shift left to right,
@@ -98,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t bodySize = size - 2;
     std::string body(bodySize, '\0');
     for (std::size_t i = 0; i < bodySize; ++i)
-        body[i] = MapByte(mode, data[2 + i]);
+        body[i] = FuzzMapByte(mode, data[2 + i]);
     const std::size_t split = bodySize * data[1] / 255;
     const std::string_view entryCode = std::string_view(body).substr(0, split);
     const std::string_view queryCode = std::string_view(body).substr(split);

@@ -22,6 +22,7 @@
 
 #include "dictionary/char_table.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/mapped_byte.h"
 #include "search/common_run_length.h"
 #include "search/search.h"
 #include "tests/literal_measure.h"
@@ -29,25 +30,11 @@
 
 namespace {
 
-char MapByte(unsigned mode, unsigned char byte)
-{
-    switch (mode % 4) {
-    case 1:
-        return "-ab"[byte % 3];
-    case 2:
-        return byte < 0x40 ? '-' : static_cast<char>(byte);
-    case 3:
-        return "-A\xB3\xB5"[byte % 4];
-    default:
-        return byte == '\n' || byte == '\r' || byte == 0 ? 'z' : static_cast<char>(byte);
-    }
-}
-
 std::string Mapped(unsigned mode, std::string_view unit)
 {
     std::string code;
     for (unsigned char byte : unit)
-        code += MapByte(mode, byte);
+        code += FuzzMapLineByte(mode, byte);
     return code;
 }
 
@@ -80,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (query.empty())
         return 0;
     if (twist != 0)
-        query[twist * 37 % query.size()] = MapByte(mode, static_cast<unsigned char>(twist));
+        query[twist * 37 % query.size()] = FuzzMapLineByte(mode, static_cast<unsigned char>(twist));
 
     // Keys of two bytes from B0 A1 on; the query code is the first entry's.
     std::string text;
