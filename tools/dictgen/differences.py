@@ -48,6 +48,7 @@ STROKE_NAMES = {"丶": "点", "一": "横", "丨": "竖", "丿": "撇", "㇏": "
                 "亅": "竖钩", "乙": "横折弯钩", "㇀": "提", "𠃍": "横折", "㇇": "横撇", "乛": "横钩",
                 "㇄": "竖折", "𠃊": "竖折", "乁": "斜钩", "㇂": "斜钩"}
 NUMBERS = {1: "一", 2: "两", 3: "三"}
+COPIES = {2: "两", 3: "三", 4: "四"}
 
 
 def structure(kind):
@@ -156,6 +157,12 @@ class Differ:
         scheme = self.scheme
         query_strokes, listed_strokes = self.strokes(query), self.strokes(listed)
         more = listed_strokes - query_strokes
+        query_kind, query_units = self.parts(query)
+        listed_kind, listed_units = self.parts(listed)
+        # One is the other with a radical of two strokes beside or above it
+        # (住 is 主 and 亻): the radical tells them apart, not its strokes.
+        if self.radical_added(query, listed) or self.radical_added(listed, query):
+            return "other", self.other_phrase(query, listed)
         # One is the other plus a stroke or two.
         extra = self.contained(query, listed)
         if extra is not None and 0 < more <= MORE_STROKES:
@@ -163,8 +170,13 @@ class Differ:
         extra = self.contained(listed, query)
         if extra is not None and 0 < -more <= MORE_STROKES:
             return "stroke_more", self.more_phrase(extra, fewer=True)
-        query_kind, query_units = self.parts(query)
-        listed_kind, listed_units = self.parts(listed)
+        # One repeats a part that the other has fewer times (从 众, 林 森).
+        query_copies = repeat_count(query_kind, query_units)
+        listed_copies = repeat_count(listed_kind, listed_units)
+        if query_copies != listed_copies and any(
+                copies and not scheme.is_stroke(units[0])
+                for copies, units in ((query_copies, query_units), (listed_copies, listed_units))):
+            return "other", self.other_phrase(query, listed)
         # One is the other with a stroke changed, mirrored or turned (已 己, 入 人).
         for kind, units, other in ((listed_kind, listed_units, query),
                                    (query_kind, query_units, listed)):
@@ -277,7 +289,69 @@ class Differ:
                 and scheme_named(query) and scheme_named(listed)
                 and self.ink.likeness(query, listed) >= self.whole_likeness):
             return ("stroke_differs", "") if more == 0 else ("stroke_more", count_phrase(more))
-        return "other", ""
+        return "other", self.other_phrase(query, listed)
+
+    def other_phrase(self, query, listed):
+        """What tells apart two characters that differ by more than a
+        stroke or a part in the same place, where the parts say it: one is
+        the other with a part beside, above or around it (吻 is 勿 and 口:
+        左边加口, and back 没有左边的口), one repeats a part the other has
+        (林 against 本: 是两个木), or both share a part and the listed one
+        has one other part of its own (集 against 本: 上面是隹).  Empty
+        where none of these holds."""
+        query_kind, query_units = self.parts(query)
+        listed_kind, listed_units = self.parts(listed)
+        added = self.added_part(query, listed_kind, listed_units)
+        if added:
+            return f"{added[0]}加{added[1]}"
+        dropped = self.added_part(listed, query_kind, query_units)
+        if dropped:
+            return f"没有{dropped[0]}的{dropped[1]}"
+        repeated = repeat_count(listed_kind, listed_units)
+        if repeated and (repeat_count(query_kind, query_units) or listed_units[0] in query_units
+                         or listed_units[0] == query) and scheme_named(listed_units[0]):
+            return f"是{COPIES[repeated]}个{listed_units[0]}"
+        repeated = repeat_count(query_kind, query_units)
+        if repeated and query_units == [listed] and scheme_named(listed):
+            return f"少{NUMBERS[repeated - 1]}个{listed}"
+        return self.own_part(query_units, listed, listed_kind, listed_units)
+
+    def radical_added(self, smaller, larger):
+        """Whether `larger` is `smaller` with its radical, of two strokes or
+        more, set apart from it (住: 亻 主)."""
+        added = self.added_part(smaller, *self.parts(larger), strokes_too=True)
+        return (added is not None and self.strokes(added[1]) >= 2
+                and self.scheme.is_radical(larger, added[1]))
+
+    def added_part(self, smaller, kind, units, strokes_too=False):
+        """(where, part) when a character of `kind` and `units` is
+        `smaller` with one more part, set apart from it, else None."""
+        if (len(units) != 2 or smaller not in units or structure(kind) not in SEPARATE_STRUCTURES
+                or units[0] == units[1]):
+            return None
+        index = 1 - units.index(smaller)
+        part = units[index]
+        if not scheme_named(part) or (self.scheme.is_stroke(part) and not strokes_too):
+            return None
+        return WHERE_WORDS[position_name(kind, index, 2)], part
+
+    def own_part(self, query_units, listed, listed_kind, listed_units):
+        """上面是隹: the one part the listed character has of its own, in
+        its place, when it shares its other parts with the query."""
+        if len(listed_units) < 2 or structure(listed_kind) not in SEPARATE_STRUCTURES:
+            return ""
+        query_normal = collections.Counter(self.normal(unit) for unit in query_units)
+        listed_normal = collections.Counter(self.normal(unit) for unit in listed_units)
+        own = listed_normal - query_normal
+        if sum(own.values()) != 1 or not listed_normal & query_normal:
+            return ""
+        new = self.units_of(own, listed_units)[0]
+        # A stroke or lines a decomposition sets apart are too often part of
+        # a shape the other character draws whole (升 甘: 二) to name them.
+        if set(self.stroke_units([new]) or ["part"]) <= {"一", "丨"}:
+            return ""
+        where = position_name(listed_kind, listed_units.index(new), len(listed_units))
+        return part_phrase(where, new)
 
     def arrangement_phrase(self, listed, query_kind, query_normal, listed_kind, listed_units):
         """Where the first part that moved sits in the listed character:
@@ -294,6 +368,21 @@ class Differ:
             return ""
         _, _, unit, where = min(moved)
         return f"{unit}在{where}" if scheme_named(unit) else ""
+
+
+def repeat_count(kind, units):
+    """How many times a character repeats its one part (林 2, 森 3), when
+    the copies stand apart; else 0."""
+    if len(units) != 1 or "/m" in kind:
+        return 0
+    base = structure(kind)
+    if base in ("ra", "rd"):
+        return 2
+    if base.startswith("r3"):
+        return 3
+    if base.startswith("r4"):
+        return 4
+    return 0
 
 
 def count_phrase(more):
@@ -389,15 +478,27 @@ HALVES = ("tuning", "held-out")
 def parse_labelled(text):
     """[(kind, first, second)] of the labelled pairs' text; '#' starts a
     comment."""
+    return [pair[:3] for pair in parse_labelled_phrases(text)]
+
+
+def parse_labelled_phrases(text):
+    """[(kind, first, second, forward, backward)] of the labelled pairs'
+    text: `forward` the phrases as good as each other that tell the second
+    character from the first, `backward` the first from the second, each a
+    tuple; () where the line gives none, ("",) where it says no phrase
+    ('-')."""
     pairs = []
     for number, line in enumerate(text.splitlines(), start=1):
         fields = line.split("#", 1)[0].split()
         if not fields:
             continue
-        if len(fields) != 3 or fields[0] not in KINDS or len(fields[1]) != 1 or len(fields[2]) != 1:
+        if (len(fields) not in (3, 5) or fields[0] not in KINDS or len(fields[1]) != 1
+                or len(fields[2]) != 1):
             raise ValueError(f"{LABELLED_FILE.name} line {number}: expected a kind and two "
-                             "characters")
-        pairs.append(tuple(fields))
+                             "characters, and perhaps a phrase each way")
+        phrases = [tuple("" if phrase == "-" else phrase for phrase in field.split("/"))
+                   for field in fields[3:]] or [(), ()]
+        pairs.append((fields[0], fields[1], fields[2], *phrases))
     return pairs
 
 
@@ -427,4 +528,35 @@ def kind_figures(differ, pairs, common):
                 if found != kind:
                     misses.append(f"{query}{listed} {found} (not {kind})")
         figures[which] = (right, total, traditional_right, traditional_total, misses)
+    return figures
+
+
+def phrase_figures(differ, pairs):
+    """{half: (right, given, wrong, none_expected, misses)} of the phrases
+    found for the labelled pairs that carry phrases, each way: how many of
+    the `given` phrases come out as labelled (or as one as good), how many
+    phrases come out that are not labelled at all (wrong, counting those
+    found where the label says none), and of how many directions the label
+    says none."""
+    figures = {}
+    for which in HALVES:
+        right = given = wrong = none_expected = 0
+        misses = []
+        for kind, first, second, forward, backward in pairs:
+            if half(kind, first, second) != which:
+                continue
+            for query, listed, wanted in ((first, second, forward), (second, first, backward)):
+                if not wanted:
+                    continue
+                found = differ.difference(query, listed)[1]
+                if wanted == ("",):
+                    none_expected += 1
+                else:
+                    given += 1
+                    right += found in wanted
+                if found and found not in wanted:
+                    wrong += 1
+                if found not in wanted:
+                    misses.append(f"{query}{listed} {found or '-'} (not {'/'.join(wanted) or '-'})")
+        figures[which] = (right, given, wrong, none_expected, misses)
     return figures

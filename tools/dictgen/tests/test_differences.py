@@ -132,6 +132,79 @@ class FileTest(unittest.TestCase):
         self.assertTrue(differences.check_differences(b"\xbc\xd7\tother\t\n", order))
 
 
+# Characters that differ by more than a part in one place, added to the
+# hand-made decompositions above.
+OTHER_DECOMPOSITIONS = dict(DECOMPOSITIONS, **{
+    "勹": ("c", []), "丿": ("me", []), "隹": ("c", []), "艹": ("c", []), "丶丶": ("c", []),
+    "勿": ("str", ["勹", "丿"]), "吻": ("a", ["口", "勿"]),
+    "王": ("c", []), "主": ("wt", ["王", "丶"]), "亻": ("d/t", ["丿", "丨"]),
+    "住": ("a", ["亻", "主"]),
+    "林": ("ra", ["木"]), "森": ("r3tr", ["木"]), "集": ("d", ["隹", "木"]),
+    "灬": ("ra", ["丶丶"]), "杰": ("d", ["木", "灬"]),
+    "升": ("wtl", ["艹", "丿"]), "甘": ("st", ["艹", "二"]),
+    "中": ("lock", ["口", "丨"]), "串": ("rd/m", ["中"]),
+})
+OTHER_STROKES = dict(STROKES, 勹=2, 丿=1, 隹=8, 艹=3, 勿=4, 吻=7, 王=4, 主=5, 亻=2, 住=7,
+                     林=8, 森=12, 集=12, 灬=4, 杰=8, 升=4, 甘=5, 中=4, 串=7)
+OTHER_RADICALS = dict(RADICALS, 亻=[("9", 0)], 住=[("9", 5)], 主=[("3", 4)], 口=[("30", 0)],
+                      吻=[("30", 4)], 勿=[("20", 2)])
+
+
+class OtherPhraseTest(unittest.TestCase):
+    # (query, listed, kind, phrase telling the listed one apart)
+    CASES = [
+        # One holds the other and a part beside it: named by its place, both ways.
+        ("勿", "吻", "other", "左边加口"), ("吻", "勿", "other", "没有左边的口"),
+        # A radical of two strokes is named, not counted as strokes.
+        ("主", "住", "other", "左边加亻"), ("住", "主", "other", "没有左边的亻"),
+        # A part repeated, against the part alone, another count or another
+        # character that holds it.
+        ("木", "林", "other", "是两个木"), ("林", "木", "other", "少一个木"),
+        ("林", "森", "other", "是三个木"), ("森", "林", "other", "是两个木"),
+        ("本", "林", "other", "是两个木"),
+        # A shared part and one of the listed character's own, in its place;
+        # 本 has no places to name.
+        ("本", "集", "other", "上面是隹"), ("集", "本", "other", ""),
+        ("本", "杰", "other", "下面是灬"),
+        # Lines a decomposition sets apart are not named as a part.
+        ("升", "甘", "other", ""),
+        # Copies that merge are no repeated part.
+        ("中", "串", "other", ""),
+        # A repeated stroke stays a stroke more.
+        ("一", "二", "stroke_more", "多一笔"),
+    ]
+
+    def test_each_shape_and_its_phrase(self):
+        made = scheme.Scheme(decompositions=OTHER_DECOMPOSITIONS, equivalents={},
+                             radical_forms=RADICAL_FORMS, radical_numbers=OTHER_RADICALS,
+                             stroke_counts=OTHER_STROKES, radical_ideographs={})
+        differ = differences.Differ(made)
+        for query, listed, kind, phrase in self.CASES:
+            with self.subTest(pair=query + listed):
+                self.assertEqual(differ.difference(query, listed), (kind, phrase))
+
+    def test_labelled_phrases_are_counted_right_wrong_or_none(self):
+        made = scheme.Scheme(decompositions=OTHER_DECOMPOSITIONS, equivalents={},
+                             radical_forms=RADICAL_FORMS, radical_numbers=OTHER_RADICALS,
+                             stroke_counts=OTHER_STROKES, radical_ideographs={})
+        pairs = differences.parse_labelled_phrases(
+            "other 勿 吻 左边加口 没有左边的口\n"
+            "other 本 集 下面是隹/上面是隹 -\n"
+            "other 木 林 是三个木 少一个木\n"
+            "other 林 森\n")
+        self.assertEqual(pairs[1][3:], (("下面是隹", "上面是隹"), ("",)))
+        self.assertEqual(pairs[3][3:], ((), ()))
+        figures = differences.phrase_figures(differences.Differ(made), pairs)
+        right, given, wrong, none_expected = (
+            sum(figures[which][field] for which in differences.HALVES) for field in range(4))
+        # 勿吻 吻勿 本集 right; 林木 right; 木林 wrong; 集本 none, as labelled.
+        self.assertEqual((right, given, wrong, none_expected), (4, 5, 1, 1))
+        for line in ("other 勿 吻 左边加口", "other 勿 吻 左边加口 - -"):
+            with self.subTest(line=line):
+                with self.assertRaises(ValueError):
+                    differences.parse_labelled_phrases(line)
+
+
 if __name__ == "__main__":
     unittest.main()
 
