@@ -192,8 +192,17 @@ class Differ:
         only_query = collections.Counter(query_normal) - collections.Counter(listed_normal)
         only_listed = collections.Counter(listed_normal) - collections.Counter(query_normal)
         if not only_query and not only_listed:
+            form = self.form_differs(query_kind, query_units, listed_kind, listed_units)
+            if form and more != 0:
+                # One part in another form of more or fewer strokes (钅 金,
+                # 鸟 鳥): another radical, or another part.
+                old, new, where = form
+                if scheme.is_radical(query, old) and scheme.is_radical(listed, new):
+                    return "radical", radical_phrase(new, where) or part_phrase(where, new)
+                return "other_part", part_phrase(where, new)
             if query_normal == listed_normal and structure(query_kind) == structure(listed_kind):
-                return "stroke_differs", self.stroke_phrase(query, listed)
+                return "stroke_differs", (self.stroke_phrase(query, listed)
+                                          or (part_phrase(form[2], form[1]) if form else ""))
             wide = [unit for unit in listed_units if not scheme.is_stroke(unit)]
             if len(wide) >= 2:
                 return "arrangement", self.arrangement_phrase(
@@ -235,6 +244,23 @@ class Differ:
         if separate:
             return "other_part", part_phrase(where, new)
         return self.fallback(query, listed, more)
+
+    def form_differs(self, query_kind, query_units, listed_kind, listed_units):
+        """(old, new, where) when two characters of the same structure,
+        whose parts stand apart, have the same parts but one, written in
+        another form of it (纟 糹, 彐 彑), else None."""
+        if (structure(query_kind) != structure(listed_kind) or len(query_units) != len(listed_units)
+                or structure(listed_kind) not in SEPARATE_STRUCTURES):
+            return None
+        changed = [index for index, (old, new) in enumerate(zip(query_units, listed_units))
+                   if old != new]
+        if len(changed) != 1:
+            return None
+        index = changed[0]
+        new = listed_units[index]
+        if not scheme_named(new):
+            return None
+        return query_units[index], new, position_name(listed_kind, index, len(listed_units))
 
     def stroke_phrase(self, query, listed):
         """上横长, 下出头 ... for two characters of the same parts, one

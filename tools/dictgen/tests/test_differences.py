@@ -143,11 +143,21 @@ OTHER_DECOMPOSITIONS = dict(DECOMPOSITIONS, **{
     "灬": ("ra", ["丶丶"]), "杰": ("d", ["木", "灬"]),
     "升": ("wtl", ["艹", "丿"]), "甘": ("st", ["艹", "二"]),
     "中": ("lock", ["口", "丨"]), "串": ("rd/m", ["中"]),
+    # One part in its simplified or traditional form.
+    "纟": ("c", []), "糹": ("c", []), "夅": ("c", []), "绛": ("a", ["纟", "夅"]),
+    "絳": ("a", ["糹", "夅"]), "贝": ("c", []), "貝": ("c", []), "呗": ("a", ["口", "贝"]),
+    "唄": ("a", ["口", "貝"]), "彐": ("c", []), "彑": ("c", []), "氺": ("c", []),
+    "录": ("d", ["彐", "氺"]), "彔": ("d", ["彑", "氺"]),
 })
 OTHER_STROKES = dict(STROKES, 勹=2, 丿=1, 隹=8, 艹=3, 勿=4, 吻=7, 王=4, 主=5, 亻=2, 住=7,
-                     林=8, 森=12, 集=12, 灬=4, 杰=8, 升=4, 甘=5, 中=4, 串=7)
+                     林=8, 森=12, 集=12, 灬=4, 杰=8, 升=4, 甘=5, 中=4, 串=7, 纟=3, 糹=6, 夅=6,
+                     绛=9, 絳=12, 贝=4, 貝=7, 呗=7, 唄=10, 彐=3, 彑=3, 氺=5, 录=8, 彔=8)
 OTHER_RADICALS = dict(RADICALS, 亻=[("9", 0)], 住=[("9", 5)], 主=[("3", 4)], 口=[("30", 0)],
-                      吻=[("30", 4)], 勿=[("20", 2)])
+                      吻=[("30", 4)], 勿=[("20", 2)], 纟=[("120'", 0)], 糹=[("120", 0)],
+                      绛=[("120'", 6)], 絳=[("120", 6)], 呗=[("30", 4)], 唄=[("30", 7)],
+                      录=[("58", 5)], 彔=[("58", 5)])
+OTHER_FORMS = dict(RADICAL_FORMS, **{"120": {"糸", "糹", "纟"}, "154": {"貝", "贝"},
+                                     "58": {"彐", "彑"}})
 
 
 class OtherPhraseTest(unittest.TestCase):
@@ -172,11 +182,16 @@ class OtherPhraseTest(unittest.TestCase):
         ("中", "串", "other", ""),
         # A repeated stroke stays a stroke more.
         ("一", "二", "stroke_more", "多一笔"),
+        # One part in another form, of other strokes: the radical, else the
+        # part, named in its place; of the same strokes, a stroke drawn
+        # otherwise, the part named where the glyphs tell nothing.
+        ("绛", "絳", "radical", "糹旁"), ("絳", "绛", "radical", "纟旁"),
+        ("呗", "唄", "other_part", "右边是貝"), ("录", "彔", "stroke_differs", "上面是彑"),
     ]
 
     def test_each_shape_and_its_phrase(self):
         made = scheme.Scheme(decompositions=OTHER_DECOMPOSITIONS, equivalents={},
-                             radical_forms=RADICAL_FORMS, radical_numbers=OTHER_RADICALS,
+                             radical_forms=OTHER_FORMS, radical_numbers=OTHER_RADICALS,
                              stroke_counts=OTHER_STROKES, radical_ideographs={})
         differ = differences.Differ(made)
         for query, listed, kind, phrase in self.CASES:
@@ -185,7 +200,7 @@ class OtherPhraseTest(unittest.TestCase):
 
     def test_labelled_phrases_are_counted_right_wrong_or_none(self):
         made = scheme.Scheme(decompositions=OTHER_DECOMPOSITIONS, equivalents={},
-                             radical_forms=RADICAL_FORMS, radical_numbers=OTHER_RADICALS,
+                             radical_forms=OTHER_FORMS, radical_numbers=OTHER_RADICALS,
                              stroke_counts=OTHER_STROKES, radical_ideographs={})
         pairs = differences.parse_labelled_phrases(
             "other 勿 吻 左边加口 没有左边的口\n"
