@@ -85,12 +85,15 @@ std::string RefusedDictionaryMessage(const WindowDictionary& dictionary, const s
     if (dictionary.refused.empty())
         return {};
     // The reasons are UTF-8; the box, like every text of the window, takes
-    // code page 936.
+    // code page 936. %1 names the first refused file, so its reason says
+    // "it"; a second one names its own.
     std::string reasons;
     for (const RefusedDictionary& refused : dictionary.refused) {
-        if (!reasons.empty())
+        const bool first = reasons.empty();
+        if (!first)
             reasons += '\n';
-        reasons += Cp936FromWide(WideFromUtf8(refused.reason));
+        reasons += Cp936FromWide(
+            WideFromUtf8(first ? ReasonWithoutPath(refused.reason, std::filesystem::path(refused.path)) : refused.reason));
     }
     std::string message = refusedFormat;
     Replace(message, "%1", Cp936FromWide(dictionary.refused.front().path));

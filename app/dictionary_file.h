@@ -35,7 +35,8 @@ struct WindowDictionary {
 WindowDictionary LoadWindowDictionary();
 
 // The box text for a start-up at which some hz.txt was refused, as code page
-// 936 bytes: the first refused file, every reason, and what is used instead
+// 936 bytes: the first refused file, every reason (the first one without
+// the file's name, which the box gives above it), and what is used instead
 // (the other file, or an empty dictionary). `refusedFormat` is the
 // IDS_DICTIONARY_REFUSED string, `emptyNotice` the IDS_NO_DICTIONARY string,
 // whose last paragraph says what an empty dictionary means.

@@ -124,6 +124,21 @@ bool ReadDictionaryFile(const fs::path& path, std::string& bytes, std::string* r
     return true;
 }
 
+std::string ReasonWithoutPath(std::string_view reason, const fs::path& path)
+{
+    // Every reason names the file first, quoted; a link's target comes after.
+    const std::string quoted = Quoted(path);
+    const std::size_t at = reason.find(quoted);
+    if (at == std::string_view::npos)
+        return std::string(reason);
+    std::string alone(reason.substr(0, at));
+    alone += "it";
+    alone += reason.substr(at + quoted.size());
+    if (alone[0] >= 'a' && alone[0] <= 'z')
+        alone[0] = static_cast<char>(alone[0] - 'a' + 'A');
+    return alone;
+}
+
 std::optional<DictionaryRead> ReadDictionary(const fs::path& path, std::string& reason)
 {
     std::string bytes;

@@ -50,6 +50,12 @@ std::string PathText(const std::filesystem::path& path);
 // `*reason` (when given).
 bool ReadDictionaryFile(const std::filesystem::path& path, std::string& bytes, std::string* reason = nullptr);
 
+// A reason ReadDictionaryFile gave for `path`, saying "it" where it names the
+// file ("It is a directory, not a dictionary file", "Cannot open it: ..."):
+// for a text that names the file already, above the reason. A reason that
+// does not name `path` is given back as it is.
+std::string ReasonWithoutPath(std::string_view reason, const std::filesystem::path& path);
+
 // What a dictionary's bytes look like when they do not look like code page
 // 936 text with line feeds (UTF-8, UTF-16, CR line ends, no double-byte key,
 // empty), with how to convert them; nothing when they do. `table` is what was

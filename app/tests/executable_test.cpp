@@ -473,6 +473,7 @@ TEST_F(Program, NamesARefusedDictionaryWithWhyAndWhatItReadsInstead)
         const std::wstring text = StaticTexts(box);
         const std::wstring refused = (row.currentRefused ? current.Path() : program.Folder()) + L"\\hz.txt";
         EXPECT_NE(text.find(refused), std::wstring::npos) << "names the refused file:\n" << text;
+        EXPECT_EQ(text.find(refused), text.rfind(refused)) << "names it once:\n" << text;
         EXPECT_NE(text.find(row.reason), std::wstring::npos) << "says why";
         EXPECT_EQ(text.find(L"%"), std::wstring::npos);
         const bool good = row.beside == Make::Good;
