@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "cli/platform/byte_line.h"
+
 const char kEndOfInputKeys[] = "Ctrl-D";
 
 std::filesystem::path ExecutableDirectory()
@@ -67,18 +69,7 @@ bool WriteConsoleText(std::FILE*, std::string_view)
 bool ReadInputLine(std::FILE* in, std::string& line, std::size_t most, bool* ended)
 {
     line.clear();
-    *ended = true;
-    int c;
-    while (line.size() < most && (c = getc_unlocked(in)) != EOF) {
-        if (c == '\n')
-            return true;
-        line += static_cast<char>(c);
-    }
-    if (line.size() >= most) {
-        *ended = false;
-        return true;
-    }
-    return !line.empty() && !std::ferror(in);
+    return ReadByteLine(in, [in] { return getc_unlocked(in); }, line, most, ended);
 }
 
 bool IsDiskFile(std::FILE* stream)

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "cli/platform/byte_line.h"
 #include "text/text_codec.h"
 
 const char kEndOfInputKeys[] = "Ctrl-Z and Enter";
@@ -159,17 +160,7 @@ bool ReadInputLine(std::FILE* in, std::string& line, std::size_t most, bool* end
     *ended = true;
     if (const HANDLE console = ConsoleOf(in))
         return ReadConsoleLine(console, line);
-    int c;
-    while (line.size() < most && (c = std::getc(in)) != EOF) {
-        if (c == '\n')
-            return true;
-        line += static_cast<char>(c);
-    }
-    if (line.size() >= most) {
-        *ended = false;
-        return true;
-    }
-    return !line.empty() && !std::ferror(in);
+    return ReadByteLine(in, [in] { return std::getc(in); }, line, most, ended);
 }
 
 bool IsDiskFile(std::FILE* stream)
