@@ -198,7 +198,8 @@ class Differ:
                 # 鸟 鳥): another radical, or another part.
                 old, new, where = form
                 if scheme.is_radical(query, old) and scheme.is_radical(listed, new):
-                    return "radical", radical_phrase(new, where) or part_phrase(where, new)
+                    return "radical", (radical_phrase(new, where)
+                                       or inner_phrase(listed_kind, where, new))
                 return "other_part", part_phrase(where, new)
             if query_normal == listed_normal and structure(query_kind) == structure(listed_kind):
                 return "stroke_differs", (self.stroke_phrase(query, listed)
@@ -228,7 +229,7 @@ class Differ:
                  or structure(listed_kind) in SEPARATE_STRUCTURES)
         if (apart and min(self.strokes(old), self.strokes(new)) > 1
                 and scheme.is_radical(query, old) and scheme.is_radical(listed, new)):
-            return "radical", radical_phrase(new, where)
+            return "radical", radical_phrase(new, where) or inner_phrase(listed_kind, where, new)
         in_place = (structure(query_kind) == structure(listed_kind)
                     and query_units.index(old) == listed_units.index(new))
         if strokes_only and more == 0:
@@ -426,6 +427,14 @@ def radical_phrase(part, where):
     """氵旁, 艹头, 心底: a radical named by the place it takes."""
     suffix = {"左": "旁", "右": "旁", "上": "头", "下": "底", "外": "框"}.get(where, "")
     return part + suffix if suffix and scheme_named(part) else ""
+
+
+def inner_phrase(kind, where, part):
+    """里面是X for a radical within a frame; not under a frame at the
+    lower left (辶, 走, and characters such as 是 or 尧 whose last stroke
+    reaches under the part beside them), which a teacher names the part
+    beside."""
+    return part_phrase(where, part) if structure(kind) != "sbl" else ""
 
 
 WHERE_WORDS = {"左": "左边", "右": "右边", "上": "上面", "下": "下面", "中": "中间", "外": "外面",
