@@ -161,8 +161,11 @@ class Differ:
         listed_kind, listed_units = self.parts(listed)
         # One is the other with a radical of two strokes beside or above it
         # (住 is 主 and 亻): the radical tells them apart, not its strokes.
+        # Where no phrase names it, the strokes below still count.
         if self.radical_added(query, listed) or self.radical_added(listed, query):
-            return "other", self.other_phrase(query, listed)
+            phrase = self.other_phrase(query, listed, strokes_too=True)
+            if phrase:
+                return "other", phrase
         # One is the other plus a stroke or two.
         extra = self.contained(query, listed)
         if extra is not None and 0 < more <= MORE_STROKES:
@@ -176,7 +179,9 @@ class Differ:
         if query_copies != listed_copies and any(
                 copies and not scheme.is_stroke(units[0])
                 for copies, units in ((query_copies, query_units), (listed_copies, listed_units))):
-            return "other", self.other_phrase(query, listed)
+            phrase = self.other_phrase(query, listed)
+            if phrase:
+                return "other", phrase
         # One is the other with a stroke changed, mirrored or turned (已 己, 入 人).
         for kind, units, other in ((listed_kind, listed_units, query),
                                    (query_kind, query_units, listed)):
@@ -318,20 +323,21 @@ class Differ:
             return ("stroke_differs", "") if more == 0 else ("stroke_more", count_phrase(more))
         return "other", self.other_phrase(query, listed)
 
-    def other_phrase(self, query, listed):
+    def other_phrase(self, query, listed, strokes_too=False):
         """What tells apart two characters that differ by more than a
         stroke or a part in the same place, where the parts say it: one is
         the other with a part beside, above or around it (吻 is 勿 and 口:
         左边加口, and back 没有左边的口), one repeats a part the other has
         (林 against 本: 是两个木), or both share a part and the listed one
         has one other part of its own (集 against 本: 上面是隹).  Empty
-        where none of these holds."""
+        where none of these holds.  `strokes_too`: a part made of strokes
+        may be the one added (厅 against 丁: 外面加厂)."""
         query_kind, query_units = self.parts(query)
         listed_kind, listed_units = self.parts(listed)
-        added = self.added_part(query, listed_kind, listed_units)
+        added = self.added_part(query, listed_kind, listed_units, strokes_too)
         if added:
             return f"{added[0]}加{added[1]}"
-        dropped = self.added_part(listed, query_kind, query_units)
+        dropped = self.added_part(listed, query_kind, query_units, strokes_too)
         if dropped:
             return f"没有{dropped[0]}的{dropped[1]}"
         repeated = repeat_count(listed_kind, listed_units)
