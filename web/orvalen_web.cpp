@@ -43,21 +43,26 @@ const CharTable* Dictionary(int which)
     return &g_dictionaries[static_cast<std::size_t>(which)];
 }
 
-// One JSON line for one query: its answer, or "no find" when the dictionary
-// lacks it, when code page 936 cannot write it, or when it is no character.
+// The answer to one query; nothing when the dictionary lacks it, when code
+// page 936 cannot write it, or when it is no character.
+std::optional<Answer> AnswerOf(const CharTable& table, const Query& query, const AnswerOptions& options,
+                               const Readings* readings = nullptr)
+{
+    if (!query.problem.empty())
+        return std::nullopt;
+    const std::optional<std::string> key = Utf8ToCp936(query.text);
+    return key ? AnswerQuery(table, *key, options, readings) : std::nullopt;
+}
+
+// One JSON line for one query: its answer, or "no find".
 void AppendAnswer(std::string& out, const CharTable& table, const Query& query)
 {
-    if (query.problem.empty()) {
-        if (const std::optional<std::string> key = Utf8ToCp936(query.text)) {
-            AnswerOptions options;
-            options.explain = g_readings.has_value();
-            if (const std::optional<Answer> answer = AnswerQuery(table, *key, options, g_readings ? &*g_readings : nullptr)) {
-                AppendJsonLine(out, *answer);
-                return;
-            }
-        }
-    }
-    out += JsonNoFindLine(query.text);
+    AnswerOptions options;
+    options.explain = g_readings.has_value();
+    if (const std::optional<Answer> answer = AnswerOf(table, query, options, g_readings ? &*g_readings : nullptr))
+        AppendJsonLine(out, *answer);
+    else
+        out += JsonNoFindLine(query.text);
 }
 
 // The characters of the page's text, `utf8` (`size` bytes, typed or pasted),
@@ -135,13 +140,9 @@ EMSCRIPTEN_KEEPALIVE const char* orvalen_worksheet(const char* utf8, int size, i
     if (!table)
         return g_result.c_str();
     std::vector<WorksheetSet> sets;
-    for (const Query& query : QueriesOf(utf8, size)) {
-        if (!query.problem.empty())
-            continue;
-        if (const std::optional<std::string> key = Utf8ToCp936(query.text))
-            if (const std::optional<Answer> answer = AnswerQuery(*table, *key, AnswerOptions{}))
-                sets.push_back(WorksheetSetFor(*answer));
-    }
+    for (const Query& query : QueriesOf(utf8, size))
+        if (const std::optional<Answer> answer = AnswerOf(*table, query, AnswerOptions{}))
+            sets.push_back(WorksheetSetFor(*answer));
     if (!sets.empty())
         g_result = WorksheetHtml(sets);
     return g_result.c_str();
