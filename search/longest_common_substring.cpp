@@ -9,6 +9,9 @@ namespace {
 
 using Index = std::int32_t;
 
+// How many places ahead of the pass in sorted order the text is asked for.
+constexpr std::size_t kAhead = 16;
+
 // Every suffix of the entry code (the text's first `m` bytes) meets the
 // suffixes of the padded query code that share most with it among its nearest
 // neighbours in sorted order, one on each side: what it shares with any other
@@ -22,7 +25,7 @@ using Index = std::int32_t;
 // more each.
 class NeighbourPrefixes {
 public:
-    static constexpr Index kStep = 8;
+    static constexpr Index kStep = 32;
 
     NeighbourPrefixes(const PaddedPair& text, const std::vector<Index>& suffixes)
         : m_text(text), m_suffixes(suffixes), m_size(static_cast<Index>(suffixes.size())),
@@ -35,6 +38,8 @@ public:
                 m_kept[suffixes[r] / kStep] = suffixes[r - 1];
         Index shared = 0;
         for (std::size_t k = 0; k < m_kept.size(); ++k) {
+            if (k + kAhead < m_kept.size())
+                ORVALEN_PREFETCH(text.Address(static_cast<std::size_t>(m_kept[k + kAhead] < 0 ? 0 : m_kept[k + kAhead])));
             const Index before = m_kept[k];
             shared = std::max<Index>(shared - kStep, 0);
             if (before < 0) {
@@ -86,7 +91,7 @@ void Offer(SharedRun& best, std::size_t start, std::size_t length)
 
 SharedRun LongestCommonSubstring(const PaddedPair& codes)
 {
-    const std::size_t m = codes.entry.size();
+    const std::size_t m = codes.Entry().size();
     if (m == 0 || codes.size() == m)
         return {};
     const std::vector<Index> suffixes = SuffixArray(codes);
@@ -109,6 +114,8 @@ SharedRun LongestCommonSubstring(const PaddedPair& codes)
     Index above = 0;
     SharedRun pending;
     for (Index r = 0; r < n; ++r) {
+        if (r + static_cast<Index>(kAhead) < n)
+            ORVALEN_PREFETCH(codes.Address(static_cast<std::size_t>(suffixes[r + static_cast<Index>(kAhead)])));
         const Index longest = std::max(above, static_cast<Index>(pending.length));
         if (r > 0 && longest > static_cast<Index>(best.length)) {
             const Index prefix = neighbours.At(r, longest);

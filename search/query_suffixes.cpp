@@ -151,14 +151,12 @@ private:
     std::size_t& m_work;
 };
 
-// Whether the entry code is long enough beside the query code that its
-// suffixes are best sorted with the query code's.
-bool SortedTogether(std::string_view entry, std::string_view query)
-{
-    return entry.size() * 8 >= query.size() || !FitsSuffixArray(query.size());
-}
-
 }  // namespace
+
+bool SortedTogether(std::string_view entryCode, std::string_view queryCode)
+{
+    return entryCode.size() * 8 >= queryCode.size() || !FitsSuffixArray(queryCode.size());
+}
 
 SharedRun LongestThroughSuffixes(std::string_view entryCode, std::string_view queryCode)
 {

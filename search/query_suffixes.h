@@ -43,6 +43,11 @@ private:
     std::vector<std::int32_t> m_firstTwo;
 };
 
+// Whether an entry code is long enough beside the query code that its
+// suffixes are best sorted with the query code's, rather than looked up in
+// the query code's own: then nothing of the query code need be kept.
+bool SortedTogether(std::string_view entryCode, std::string_view queryCode);
+
 // CommonRunLength(entryCode, queryCode) with one of the longest runs, for
 // codes too long to slide. An entry code much shorter than the query code is
 // measured against the query code's sorted suffixes, which are kept for the

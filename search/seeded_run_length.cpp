@@ -36,11 +36,15 @@ QueryWindows::QueryWindows(std::string_view queryCode) : m_query(queryCode)
     std::sort(m_windows.begin(), m_windows.end());
 }
 
-QuerySuffixes& QueryWindows::Suffixes() const
+int QueryWindows::ThroughSuffixes(std::string_view entryCode) const
 {
+    // An entry code of a length near the query code's is sorted with it,
+    // which needs no copy of the query code nor its own sorted suffixes.
+    if (SortedTogether(entryCode, m_query))
+        return Clamped(LongestThroughSuffixes(entryCode, m_query).length);
     if (!m_suffixes)
         m_suffixes = QuerySuffixes::Of(m_query);
-    return *m_suffixes;
+    return Clamped(m_suffixes->Longest(entryCode, kMinimumScore).length);
 }
 
 // An entry code with a '-' is slid along a short query code, as the measure
@@ -63,7 +67,7 @@ int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
     if (e.find('-') != std::string_view::npos || q.size() > kWindowedQuery) {
         if (ShortEnoughToSlide(e.size(), q.size()))
             return CommonRunLength(e, q);
-        return Clamped(Suffixes().Longest(e, kMinimumScore).length);
+        return ThroughSuffixes(e);
     }
     const std::size_t budget = 16 * e.size() + 1024;
     std::size_t work = 0;
@@ -73,7 +77,7 @@ int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
         for (auto it = std::lower_bound(m_windows.begin(), m_windows.end(), first);
              it != m_windows.end() && (*it >> 32) == (first >> 32); ++it) {
             if (++work > budget)
-                return Clamped(Suffixes().Longest(e, kMinimumScore).length);
+                return ThroughSuffixes(e);
             const std::size_t j = static_cast<std::uint32_t>(*it);
             if (i > 0 && j > 0 && e[i - 1] == q[j - 1])
                 continue;  // inside a run that started earlier

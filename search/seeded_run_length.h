@@ -25,7 +25,8 @@ public:
 private:
     std::string_view m_query;
     std::vector<std::uint64_t> m_windows;  // window << 32 | start; short query codes only
-    // Made when an entry code first needs them.
-    QuerySuffixes& Suffixes() const;
+    // The measure through sorted suffixes: the query code's own, made when
+    // an entry code first needs them, or those of both codes together.
+    int ThroughSuffixes(std::string_view entryCode) const;
     mutable std::shared_ptr<QuerySuffixes> m_suffixes;
 };

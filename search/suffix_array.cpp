@@ -17,17 +17,32 @@ namespace {
 
 using Index = std::int32_t;
 
+// How far ahead of a scan the text it is about to read is asked for: far
+// enough to hide a read from main memory, near enough that what was asked
+// for is still in the cache when it is reached.
+constexpr Index kAhead = 24;
+
+// i, or the nearer end of [low, high]. By value: GCC drops a prefetch of an
+// address worked out through std::clamp's references.
+Index Within(Index i, Index low, Index high)
+{
+    return i < low ? low : i > high ? high : i;
+}
+
 // The text as sorted: each byte plus one, then a unique smallest symbol 0.
 struct ByteSymbols {
     const PaddedPair& text;
     Index end;  // where the 0 stands
     Index operator[](Index i) const { return i < end ? Index{text[static_cast<std::size_t>(i)]} + 1 : 0; }
+    // Any i: one out of range is read as the right padding.
+    void Prefetch(Index i) const { ORVALEN_PREFETCH(text.Address(static_cast<std::size_t>(i))); }
 };
 
 // A string of names, one level down.
 struct NameSymbols {
     const Index* names;
     Index operator[](Index i) const { return names[i]; }
+    void Prefetch(Index i) const { ORVALEN_PREFETCH(names + Within(i, 0, i)); }
 };
 
 class Types {
@@ -36,13 +51,16 @@ public:
     bool IsS(Index i) const { return m_bits[static_cast<std::size_t>(i) / 64] >> (i % 64) & 1; }
     void SetS(Index i) { m_bits[static_cast<std::size_t>(i) / 64] |= std::uint64_t{1} << (i % 64); }
     bool IsLms(Index i) const { return i > 0 && IsS(i) && !IsS(i - 1); }
+    void Prefetch(Index i) const { ORVALEN_PREFETCH(m_bits.data() + static_cast<std::size_t>(Within(i, 0, i)) / 64); }
 
 private:
     std::vector<std::uint64_t> m_bits;
 };
 
 // Bucket array for an alphabet of `size` symbols: in the spare part of the
-// output array when it fits, else on its own.
+// output array when it fits, else on its own. A small alphabet's counts are
+// kept, so that its bounds, asked for four times, cost one scan of the text
+// rather than four.
 class Buckets {
 public:
     Buckets(Index size, Index* spare, std::size_t spareSize) : m_size(size)
@@ -58,9 +76,16 @@ public:
     template <class Symbols>
     Index* Bounds(const Symbols& s, Index n, bool ends)
     {
-        std::fill(m_bucket, m_bucket + m_size, 0);
-        for (Index i = 0; i < n; ++i)
-            ++m_bucket[s[i]];
+        constexpr Index kKeptCounts = 257;
+        if (m_counts.empty() || m_size > kKeptCounts) {
+            std::fill(m_bucket, m_bucket + m_size, 0);
+            for (Index i = 0; i < n; ++i)
+                ++m_bucket[s[i]];
+            if (m_size <= kKeptCounts)
+                m_counts.assign(m_bucket, m_bucket + m_size);
+        } else {
+            std::copy(m_counts.begin(), m_counts.end(), m_bucket);
+        }
         Index sum = 0;
         for (Index c = 0; c < m_size; ++c) {
             sum += m_bucket[c];
@@ -73,24 +98,47 @@ private:
     Index m_size;
     Index* m_bucket;
     std::vector<Index> m_own;
+    std::vector<Index> m_counts;
 };
 
-// From the LMS suffixes placed at their buckets' ends: the L suffixes left to
-// right, then the S suffixes right to left.
+// From the LMS suffixes placed at their buckets' ends, every other place
+// -1: the L suffixes left to right, then the S suffixes right to left.
+//
+// Whether a pass induces from a suffix is told by its sign rather than by
+// looking up the type of the one before it, a second read from far away per
+// suffix: a suffix is stored as ~j when the one before it is of the other
+// type, which comparing its symbol with the one before tells (when equal,
+// the type is the same). The suffixes placed to start with (LMS, with an L
+// before each) are stored plain. Each pass flips every entry it passes that
+// it does not induce from, so that after both all are plain again.
 template <class Symbols>
-void Induce(const Symbols& s, const Types& types, Index* sa, Index n, Buckets& buckets)
+void Induce(const Symbols& s, Index* sa, Index n, Buckets& buckets)
 {
+    // The symbols the pass will read kAhead places on.
     Index* bucket = buckets.Bounds(s, n, false);
     for (Index i = 0; i < n; ++i) {
-        const Index j = sa[i] - 1;
-        if (j >= 0 && !types.IsS(j))
-            sa[bucket[s[j]]++] = j;
+        if (i + kAhead < n)
+            s.Prefetch(sa[i + kAhead] - 2);
+        const Index at = sa[i];
+        sa[i] = ~at;
+        if (at > 0) {
+            const Index j = at - 1;
+            const Index c = s[j];
+            sa[bucket[c]++] = j > 0 && s[j - 1] < c ? ~j : j;
+        }
     }
     bucket = buckets.Bounds(s, n, true);
     for (Index i = n - 1; i >= 0; --i) {
-        const Index j = sa[i] - 1;
-        if (j >= 0 && types.IsS(j))
-            sa[--bucket[s[j]]] = j;
+        if (i >= kAhead)
+            s.Prefetch(sa[i - kAhead] - 2);
+        const Index at = sa[i];
+        if (at > 0) {
+            const Index j = at - 1;
+            const Index c = s[j];
+            sa[--bucket[c]] = j == 0 || s[j - 1] > c ? ~j : j;
+        } else {
+            sa[i] = ~at;
+        }
     }
 }
 
@@ -113,19 +161,27 @@ void SortSuffixes(const Symbols& s, Index n, Index alphabet, Index* sa, Index* s
     for (Index i = 1; i < n; ++i)
         if (types.IsLms(i))
             sa[--bucket[s[i]]] = i;
-    Induce(s, types, sa, n, buckets);
+    Induce(s, sa, n, buckets);
 
     // Name them in that order: equal substrings get equal names. At most
     // half the positions start one, so the sorted ones fit in sa[0, n1) and
     // their names, kept by position / 2, in sa[n1, n).
     Index n1 = 0;
-    for (Index i = 0; i < n; ++i)
+    for (Index i = 0; i < n; ++i) {
+        if (i + kAhead < n)
+            types.Prefetch(sa[i + kAhead]);
         if (types.IsLms(sa[i]))
             sa[n1++] = sa[i];
+    }
     std::fill(sa + n1, sa + n, -1);
     Index names = 0;
     Index previous = -1;
     for (Index i = 0; i < n1; ++i) {
+        if (i + kAhead < n1) {
+            s.Prefetch(sa[i + kAhead]);
+            types.Prefetch(sa[i + kAhead]);
+            ORVALEN_PREFETCH(sa + n1 + sa[i + kAhead] / 2);
+        }
         const Index at = sa[i];
         bool differs = previous < 0;
         for (Index d = 0; !differs; ++d) {
@@ -157,19 +213,38 @@ void SortSuffixes(const Symbols& s, Index n, Index alphabet, Index* sa, Index* s
     for (Index i = 1, j = 0; i < n; ++i)
         if (types.IsLms(i))
             reduced[j++] = i;
-    for (Index i = 0; i < n1; ++i)
+    for (Index i = 0; i < n1; ++i) {
+        if (i + kAhead < n1)
+            ORVALEN_PREFETCH(reduced + sa[i + kAhead]);
         sa[i] = reduced[sa[i]];
+    }
     std::fill(sa + n1, sa + n, -1);
     bucket = buckets.Bounds(s, n, true);
     for (Index i = n1 - 1; i >= 0; --i) {
+        if (i >= kAhead)
+            s.Prefetch(sa[i - kAhead]);
         const Index j = sa[i];
         sa[i] = -1;
         sa[--bucket[s[j]]] = j;
     }
-    Induce(s, types, sa, n, buckets);
+    Induce(s, sa, n, buckets);
 }
 
 }  // namespace
+
+PaddedPair::PaddedPair(std::string_view entry, std::size_t pad, std::string_view query)
+    : m_entry(entry), m_size(entry.size() + 2 * pad + query.size()),
+      m_ends{entry.size(), entry.size() + pad, entry.size() + pad + query.size()}
+{
+    static const char kPadByte = '-';
+    const auto address = [](const char* bytes) { return reinterpret_cast<std::uintptr_t>(bytes); };
+    // Unsigned arithmetic wraps, so the query code's base may lie below it.
+    m_base[0] = address(entry.data());
+    m_base[1] = m_base[3] = address(&kPadByte);
+    m_base[2] = address(query.data()) - m_ends[1];
+    m_mask[0] = m_mask[2] = ~std::size_t{0};
+    m_mask[1] = m_mask[3] = 0;
+}
 
 bool FitsSuffixArray(std::size_t size)
 {
