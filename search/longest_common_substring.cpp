@@ -1,6 +1,7 @@
 #include "longest_common_substring.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -51,12 +52,17 @@ public:
     }
 
     // What the suffixes at sorted places r - 1 and r share (r >= 1), or
-    // `limit` if that is less. Most neighbours share little, which comparing
+    // `limit` if that is less; when it is `floor` or less, any number up to
+    // `floor`. Most neighbours differ at the floor (the best run so far),
+    // which one comparison tells; most others share little, which comparing
     // a few bytes finds before the kept prefix is looked up.
-    Index At(Index r, Index limit) const
+    Index At(Index r, Index limit, Index floor) const
     {
         const Index i = m_suffixes[r];
         const Index j = m_suffixes[r - 1];
+        if (floor < limit && i + floor < m_size && j + floor < m_size &&
+            m_text[static_cast<std::size_t>(i + floor)] != m_text[static_cast<std::size_t>(j + floor)])
+            return floor;
         const Index near = Extend(i, j, 0, std::min<Index>(limit, 16));
         if (near < 16 || limit <= 16)
             return near;
@@ -65,8 +71,18 @@ public:
     }
 
 private:
+    // Eight bytes at a time while they are equal, then byte by byte.
     Index Extend(Index a, Index b, Index from, Index limit = std::numeric_limits<Index>::max()) const
     {
+        while (limit - from >= 8 && std::max(a, b) + from <= m_size - 8) {
+            const std::uint64_t differ =
+                m_text.Load8(static_cast<std::size_t>(a + from)) ^ m_text.Load8(static_cast<std::size_t>(b + from));
+            if (differ != 0) {
+                const int bit = std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
+                return from + bit / 8;
+            }
+            from += 8;
+        }
         while (from < limit && a + from < m_size && b + from < m_size &&
                m_text[static_cast<std::size_t>(a + from)] == m_text[static_cast<std::size_t>(b + from)])
             ++from;
@@ -114,11 +130,14 @@ SharedRun LongestCommonSubstring(const PaddedPair& codes)
     Index above = 0;
     SharedRun pending;
     for (Index r = 0; r < n; ++r) {
-        if (r + static_cast<Index>(kAhead) < n)
-            ORVALEN_PREFETCH(codes.Address(static_cast<std::size_t>(suffixes[r + static_cast<Index>(kAhead)])));
+        if (r + static_cast<Index>(kAhead) < n) {
+            const std::size_t ahead = static_cast<std::size_t>(suffixes[r + static_cast<Index>(kAhead)]);
+            ORVALEN_PREFETCH(codes.Address(ahead));
+            ORVALEN_PREFETCH(codes.Address(ahead + best.length));
+        }
         const Index longest = std::max(above, static_cast<Index>(pending.length));
         if (r > 0 && longest > static_cast<Index>(best.length)) {
-            const Index prefix = neighbours.At(r, longest);
+            const Index prefix = neighbours.At(r, longest, static_cast<Index>(best.length));
             above = std::min(above, prefix);
             pending.length = std::min(pending.length, static_cast<std::size_t>(prefix));
         }

@@ -31,6 +31,7 @@ Index Within(Index i, Index low, Index high)
 
 // The text as sorted: each byte plus one, then a unique smallest symbol 0.
 struct ByteSymbols {
+    static constexpr bool kManySymbols = false;
     const PaddedPair& text;
     Index end;  // where the 0 stands
     Index operator[](Index i) const { return i < end ? Index{text[static_cast<std::size_t>(i)]} + 1 : 0; }
@@ -40,6 +41,7 @@ struct ByteSymbols {
 
 // A string of names, one level down.
 struct NameSymbols {
+    static constexpr bool kManySymbols = true;
     const Index* names;
     Index operator[](Index i) const { return names[i]; }
     void Prefetch(Index i) const { ORVALEN_PREFETCH(names + Within(i, 0, i)); }
@@ -114,11 +116,15 @@ private:
 template <class Symbols>
 void Induce(const Symbols& s, Index* sa, Index n, Buckets& buckets)
 {
-    // The symbols the pass will read kAhead places on.
+    // The symbols the pass will read kAhead places on; for an alphabet of
+    // names, too large for the cache, their buckets half as far on.
     Index* bucket = buckets.Bounds(s, n, false);
     for (Index i = 0; i < n; ++i) {
-        if (i + kAhead < n)
+        if (i + kAhead < n) {
             s.Prefetch(sa[i + kAhead] - 2);
+            if constexpr (Symbols::kManySymbols)
+                ORVALEN_PREFETCH(bucket + s[Within(sa[i + kAhead / 2] - 1, 0, n - 1)]);
+        }
         const Index at = sa[i];
         sa[i] = ~at;
         if (at > 0) {
@@ -129,8 +135,11 @@ void Induce(const Symbols& s, Index* sa, Index n, Buckets& buckets)
     }
     bucket = buckets.Bounds(s, n, true);
     for (Index i = n - 1; i >= 0; --i) {
-        if (i >= kAhead)
+        if (i >= kAhead) {
             s.Prefetch(sa[i - kAhead] - 2);
+            if constexpr (Symbols::kManySymbols)
+                ORVALEN_PREFETCH(bucket + s[Within(sa[i - kAhead / 2] - 1, 0, n - 1)]);
+        }
         const Index at = sa[i];
         if (at > 0) {
             const Index j = at - 1;
@@ -236,11 +245,11 @@ PaddedPair::PaddedPair(std::string_view entry, std::size_t pad, std::string_view
     : m_entry(entry), m_size(entry.size() + 2 * pad + query.size()),
       m_ends{entry.size(), entry.size() + pad, entry.size() + pad + query.size()}
 {
-    static const char kPadByte = '-';
+    static const char kPadBytes[8] = {'-', '-', '-', '-', '-', '-', '-', '-'};
     const auto address = [](const char* bytes) { return reinterpret_cast<std::uintptr_t>(bytes); };
     // Unsigned arithmetic wraps, so the query code's base may lie below it.
     m_base[0] = address(entry.data());
-    m_base[1] = m_base[3] = address(&kPadByte);
+    m_base[1] = m_base[3] = address(kPadBytes);
     m_base[2] = address(query.data()) - m_ends[1];
     m_mask[0] = m_mask[2] = ~std::size_t{0};
     m_mask[1] = m_mask[3] = 0;

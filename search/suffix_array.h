@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -32,20 +33,41 @@ public:
     std::size_t size() const { return m_size; }
     // Where byte i stands (i < size()): in one of the codes, or the one
     // '-' that every pad byte is read from.
+    // Any i: one past the end is read as the right padding.
     const unsigned char* Address(std::size_t i) const
     {
-        const std::size_t part = std::size_t{i >= m_ends[0]} + std::size_t{i >= m_ends[1]} + std::size_t{i >= m_ends[2]};
+        const std::size_t part = Part(i);
         return reinterpret_cast<const unsigned char*>(m_base[part] + (i & m_mask[part]));
     }
     unsigned char operator[](std::size_t i) const { return *Address(i); }
+    // The 8 bytes from i on (i + 8 <= size()) as they lie in memory, for
+    // comparing 8 at once.
+    std::uint64_t Load8(std::size_t i) const
+    {
+        unsigned char bytes[8];
+        if (Part(i) == Part(i + 7)) {
+            std::memcpy(bytes, Address(i), 8);
+        } else {
+            for (std::size_t k = 0; k < 8; ++k)
+                bytes[k] = (*this)[i + k];
+        }
+        std::uint64_t word;
+        std::memcpy(&word, bytes, 8);
+        return word;
+    }
 
 private:
+    std::size_t Part(std::size_t i) const
+    {
+        return std::size_t{i >= m_ends[0]} + std::size_t{i >= m_ends[1]} + std::size_t{i >= m_ends[2]};
+    }
+
     std::string_view m_entry;
     std::size_t m_size;
     // Where the entry code, the left padding and the query code end.
     std::size_t m_ends[3];
     // Part k's byte i is at m_base[k] + (i & m_mask[k]): the code's address
-    // less its start in the text, or the address of one '-' with a mask of 0.
+    // less its start in the text, or the address of eight '-' with a mask of 0.
     std::uintptr_t m_base[4];
     std::size_t m_mask[4];
 };
