@@ -334,10 +334,10 @@ class Differ:
         may be the one added (厅 against 丁: 外面加厂)."""
         query_kind, query_units = self.parts(query)
         listed_kind, listed_units = self.parts(listed)
-        added = self.added_part(query, listed_kind, listed_units, strokes_too)
+        added = self.added_part(query, listed, listed_kind, listed_units, strokes_too)
         if added:
             return f"{added[0]}加{added[1]}"
-        dropped = self.added_part(listed, query_kind, query_units, strokes_too)
+        dropped = self.added_part(listed, query, query_kind, query_units, strokes_too)
         if dropped:
             return f"没有{dropped[0]}的{dropped[1]}"
         repeated = repeat_count(listed_kind, listed_units)
@@ -352,15 +352,15 @@ class Differ:
     def radical_added(self, smaller, larger):
         """Whether `larger` is `smaller` with its radical, of two strokes or
         more, set apart from it (住: 亻 主)."""
-        added = self.added_part(smaller, *self.parts(larger), strokes_too=True)
+        added = self.added_part(smaller, larger, *self.parts(larger), strokes_too=True)
         return (added is not None and self.strokes(added[1]) >= 2
                 and self.scheme.is_radical(larger, added[1]))
 
-    def added_part(self, smaller, kind, units, strokes_too=False):
-        """(where, part) when a character of `kind` and `units` is
-        `smaller` with one more part, set apart from it, else None."""
-        if (len(units) != 2 or smaller not in units or structure(kind) not in SEPARATE_STRUCTURES
-                or units[0] == units[1]):
+    def added_part(self, smaller, larger, kind, units, strokes_too=False):
+        """(where, part) when `larger`, of `kind` and `units`, is `smaller`
+        with one more part, set apart from it, else None."""
+        if (len(units) != 2 or smaller not in units or units[0] == units[1]
+                or not self.has_places(larger, kind, units)):
             return None
         index = 1 - units.index(smaller)
         part = units[index]
@@ -368,10 +368,20 @@ class Differ:
             return None
         return WHERE_WORDS[position_name(kind, index, 2)], part
 
+    def has_places(self, character, kind, units):
+        """Whether a character's parts stand apart in places a teacher
+        names (左边, 上面, 外面 ...).  Under a frame at the lower left only
+        when the frame is its radical (辶, 走: 起 is 走 around 己); 题 is 是
+        beside 页, whose last stroke reaches under it, not 页 inside 是."""
+        base = structure(kind)
+        if base not in SEPARATE_STRUCTURES:
+            return False
+        return base != "sbl" or self.scheme.is_radical(character, units[0])
+
     def own_part(self, query_units, listed, listed_kind, listed_units):
         """上面是隹: the one part the listed character has of its own, in
         its place, when it shares its other parts with the query."""
-        if len(listed_units) < 2 or structure(listed_kind) not in SEPARATE_STRUCTURES:
+        if len(listed_units) < 2 or not self.has_places(listed, listed_kind, listed_units):
             return ""
         query_normal = collections.Counter(self.normal(unit) for unit in query_units)
         listed_normal = collections.Counter(self.normal(unit) for unit in listed_units)
