@@ -52,3 +52,64 @@ TEST(CommonRunLength, LongCodesAgreeWithTheLiteralMeasure)
 }
 
 }  // namespace
+
+namespace {
+
+// The longest run of `entry` found anywhere in the query code padded with
+// `pad` '-' bytes on either side, comparing every pair of places.
+std::size_t LongestRunNaively(const std::string& entry, std::size_t pad, const std::string& query)
+{
+    const std::string padded = std::string(pad, '-') + query + std::string(pad, '-');
+    std::size_t best = 0;
+    for (std::size_t i = 0; i < entry.size(); ++i)
+        for (std::size_t j = 0; j < padded.size(); ++j) {
+            std::size_t k = 0;
+            while (i + k < entry.size() && j + k < padded.size() && entry[i + k] == padded[j + k])
+                ++k;
+            best = std::max(best, k);
+        }
+    return best;
+}
+
+// Neighbours are compared eight bytes at a time, and those eight bytes may
+// run from a code into the padding or from the padding into the query code;
+// runs longer than eight cross each of those seams here.
+TEST(LongestCommonSubstring, RunsAcrossTheSeamsOfAPaddedPair)
+{
+    struct Case {
+        std::string entry;
+        std::size_t pad;
+        std::string query;
+        std::size_t length;
+    };
+    const Case cases[] = {
+        {"xx--------ABCDEFGHIJ", 8, "ABCDEFGHIJKL", 18},         // left padding into the query code
+        {"QRSTUVWXYZ-----------y", 12, "ABCQRSTUVWXYZ", 21},     // the query code into the right padding
+        {"z-------------z", 13, "ABC", 13},                       // padding alone
+        {"ABCDEFGHIJKLMNOPQRSTU", 0, "xABCDEFGHIJKLMNOPQRSTUx", 21},  // no padding
+        {"ABCDEFGHIJKLMNOPQRSTU", 4, "ABCDEFGHIJKLMNOPQRSTU", 21},    // the whole query code
+        {"--ABCDEFGHIJKLMNOPQ--", 2, "ABCDEFGHIJKLMNOPQ", 21},      // both paddings at once
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        const SharedRun run = LongestCommonSubstring(PaddedPair{c.entry, c.pad, c.query});
+        EXPECT_EQ(run.length, c.length);
+        EXPECT_EQ(LongestRunNaively(c.entry, c.pad, c.query), c.length);
+    }
+
+    std::mt19937 random(8);
+    for (std::string_view alphabet : {"ab", "a-", "ab-", "-"}) {
+        for (int round = 0; round < 300; ++round) {
+            const std::string entry = RandomText(random, 1 + random() % 40, alphabet);
+            const std::string query = RandomText(random, random() % 40, alphabet);
+            const std::size_t pad = random() % 24;
+            SCOPED_TRACE(entry + " | " + std::to_string(pad) + " | " + query);
+            const SharedRun run = LongestCommonSubstring(PaddedPair{entry, pad, query});
+            ASSERT_EQ(run.length, LongestRunNaively(entry, pad, query));
+            const std::string padded = std::string(pad, '-') + query + std::string(pad, '-');
+            EXPECT_NE(padded.find(entry.substr(run.start, run.length)), std::string::npos);
+        }
+    }
+}
+
+}  // namespace
