@@ -5,6 +5,7 @@
 // ratio.
 //
 //   build/native/bin/search_bench [--dict FILE] [benchmark options]
+//   build/native/bin/search_bench --benchmark_filter=TwoLongCodes --benchmark_repetitions=5
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,12 +13,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <random>
 #include <string>
 #include <unordered_set>
 #include <unistd.h>
 #include <vector>
 
 #include "tests/literal_search.h"
+#include "tests/made_codes.h"
 #include "text/text_codec.h"
 #include "dictionary/dictionary_file.h"
 #include "search/code_index.h"
@@ -91,6 +94,20 @@ void AllCharacters(benchmark::State& state)
     }
 }
 
+// A dictionary of two codes of 5 MiB each, random over eight letters or
+// repeating AB, and the search of the first: the suffixes of both are sorted
+// together. What a hostile dictionary costs, apart from reading it.
+void TwoLongCodes(benchmark::State& state, bool repeating)
+{
+    std::mt19937 random(7);
+    const std::size_t length = std::size_t{5} << 20;
+    const CharTable table = repeating ? TableOf({Repeated("AB", length / 2), Repeated("AB", length / 2) + "C"})
+                                      : TableOf({Random(random, length, "ABCDEFGH"), Random(random, length, "ABCDEFGH")});
+    IndexOf(table);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RankMatches(table, table[0].code));
+}
+
 // Keeps each run's real time per iteration, in milliseconds, by name.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
@@ -151,6 +168,10 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("LoadDictionary", LoadDictionary)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BuildIndex", BuildIndex)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("AllCharacters", AllCharacters)->Unit(benchmark::kMillisecond)->Iterations(3);
+    for (const bool repeating : {false, true})
+        benchmark::RegisterBenchmark(repeating ? "TwoLongCodes/repeating" : "TwoLongCodes/random", TwoLongCodes, repeating)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
 
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
