@@ -21,9 +21,10 @@ constexpr std::size_t kAhead = 16;
 //
 // The common prefix of two neighbours is found as Kasai et al. find it, from
 // the one of the suffix a byte earlier in the text, less one. Kept for every
-// eighth suffix only, it costs half a byte per byte; the others start from
-// the nearest kept one before them, which costs at most eight comparisons
-// more each.
+// 32nd suffix only, it costs an eighth of a byte per byte; the others start
+// from the nearest kept one before them, which costs at most 32 comparisons
+// more each (eight at a time), and only for the neighbours that share 16
+// bytes or more.
 class NeighbourPrefixes {
 public:
     static constexpr Index kStep = 32;

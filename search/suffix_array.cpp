@@ -54,6 +54,7 @@ public:
     void SetS(Index i) { m_bits[static_cast<std::size_t>(i) / 64] |= std::uint64_t{1} << (i % 64); }
     bool IsLms(Index i) const { return i > 0 && IsS(i) && !IsS(i - 1); }
     void Prefetch(Index i) const { ORVALEN_PREFETCH(m_bits.data() + static_cast<std::size_t>(Within(i, 0, i)) / 64); }
+    void Release() { std::vector<std::uint64_t>().swap(m_bits); }
 
 private:
     std::vector<std::uint64_t> m_bits;
@@ -208,6 +209,9 @@ void SortSuffixes(const Symbols& s, Index n, Index alphabet, Index* sa, Index* s
     for (Index i = n - 1, j = n - 1; i >= n1; --i)
         if (sa[i] >= 0)
             sa[j--] = sa[i];
+    // The types are not needed again: the sort one level down goes without
+    // them, and the LMS positions are found again from the symbols.
+    types.Release();
 
     // Stage 2: sort the suffixes of the string of names, in sa[0, n1).
     Index* const reduced = sa + n - n1;
@@ -219,9 +223,15 @@ void SortSuffixes(const Symbols& s, Index n, Index alphabet, Index* sa, Index* s
     }
 
     // Stage 3: the LMS suffixes in order, at their buckets' ends; then induce.
-    for (Index i = 1, j = 0; i < n; ++i)
-        if (types.IsLms(i))
-            reduced[j++] = i;
+    // The LMS positions in text order, from the last: i + 1 is one when i is
+    // L and i + 1 is S (the last position, the end symbol, always is).
+    bool nextIsS = true;
+    for (Index i = n - 2, j = n1; i >= 0; --i) {
+        const bool isS = s[i] < s[i + 1] || (s[i] == s[i + 1] && nextIsS);
+        if (!isS && nextIsS)
+            reduced[--j] = i + 1;
+        nextIsS = isS;
+    }
     for (Index i = 0; i < n1; ++i) {
         if (i + kAhead < n1)
             ORVALEN_PREFETCH(reduced + sa[i + kAhead]);
