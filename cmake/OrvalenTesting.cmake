@@ -22,8 +22,14 @@ endif()
 # out (CMakePresets.json): they are slow there and check nothing more. The
 # label heavy marks other such checks: hostile dictionaries against the
 # literal search, and bounds on time and memory.
+# A preset whose tests leave those labels out (sanitize, windows) turns
+# ORVALEN_HEAVY_TESTS off, and such test programs are then not built at all.
+option(ORVALEN_HEAVY_TESTS "Build the test programs labelled whole_dictionary or heavy" ON)
 function(orvalen_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    if(NOT ORVALEN_HEAVY_TESTS AND ("whole_dictionary" IN_LIST ARG_LABELS OR "heavy" IN_LIST ARG_LABELS))
+        return()
+    endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${ORVALEN_GTEST_MAIN})
     set(properties "")

@@ -197,8 +197,11 @@ def _line_order_of(unicode_dir):
     return tuple(line_order(unicode_dir, dictionary_like, sources.read_mainland_commonness(unicode_dir)))
 
 
-def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FONT_DIR):
-    """{file name: bytes} for hz.txt and hz-gbk.txt.
+def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FONT_DIR,
+                names=OUTPUT_FILES):
+    """{file name: bytes} for hz.txt and hz-gbk.txt, or those of them in
+    `names` (hz-gbk.txt alone still weighs hz.txt's candidates, which grade
+    its traditional pairs, but makes none of hz.txt's codes).
 
     Lines go most common character first, so that within a score group the
     characters a reader knows come first.  Component codes are made in code
@@ -233,10 +236,14 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
                                        sources.read_simplified_variants(unicode_dir))
     files, weighed = {}, {}
     for name, count in (("hz.txt", len(common)), ("hz-gbk.txt", len(order))):
+        if name not in names and name == OUTPUT_FILES[-1]:
+            break
         characters = order[:count]
         links = {pair: score for pair, score in all_links.items() if pair[1] < count}
         weighed[name] = lookalike.likeness_of_candidates(
             signals, glyphs.nearest(vectors, range(count)), links)
+        if name not in names:
+            continue
         # hz.txt comes first: what it weighs grades the traditional forms of
         # its pairs in hz-gbk.txt.
         simplified = (simplified_of, weighed["hz.txt"]) if count > len(common) else None
@@ -253,14 +260,20 @@ def build_files(scheme, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FO
     return files
 
 
-GLYPH_STEPS = ("draw", "nearest")
+FONT_STEPS = tuple(f"font-{font + 1}" for font in range(len(glyphs.FONTS)))
+GLYPH_STEPS = ("draw", "nearest") + FONT_STEPS
 
 
 def prepare_glyphs(step, unicode_dir=sources.UNICODE_DATA_DIR, font_dir=glyphs.FONT_DIR):
     """Puts into the glyph cache what build_files reads from it: with
     "draw" the glyph vectors of both dictionaries' characters, with
-    "nearest" also each one's nearest look-alikes in both."""
+    "nearest" also each one's nearest look-alikes in both.  "font-1" and
+    "font-2" draw only one font's part of the vectors, for a "draw" after
+    them to take."""
     order = line_order(unicode_dir)
+    if step in FONT_STEPS:
+        glyphs.draw_font(FONT_STEPS.index(step), order, len(sources.gb2312_hanzi()), font_dir)
+        return
     vectors = glyphs.glyph_vectors(order, len(sources.gb2312_hanzi()), font_dir)
     if step == "nearest":
         for count in (len(sources.gb2312_hanzi()), len(order)):

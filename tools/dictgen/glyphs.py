@@ -127,10 +127,11 @@ def _inputs_hash(characters, centre_count, font_dir):
     return digest.hexdigest()[:32]
 
 
-def _cached(cache_dir, name, key, compute):
+def _cached(cache_dir, name, key, compute, store=True):
     """compute() (an array, or a pair of arrays), read from
     `cache_dir`/name-key.npz when a run with the same key left it there; a
-    run keeps only the latest file of each name."""
+    run keeps only the latest file of each name (and, with `store` false,
+    leaves none)."""
     if cache_dir is None:
         return compute()
     cached = Path(cache_dir) / f"{name}-{key}.npz"
@@ -141,6 +142,8 @@ def _cached(cache_dir, name, key, compute):
     except (OSError, ValueError, KeyError):
         pass
     result = compute()
+    if not store:
+        return result
     try:
         cached.parent.mkdir(parents=True, exist_ok=True)
         for old in cached.parent.glob(f"{name}-*.npz"):
@@ -157,23 +160,34 @@ def _cached(cache_dir, name, key, compute):
 def glyph_vectors(characters, centre_count, font_dir=FONT_DIR, cache_dir=CACHE_DIR):
     """Unit vectors whose dot product is the similarity of two glyphs, from
     the cache when the inputs are the same (`cache_dir` None: no cache)."""
-    return _cached(cache_dir, "glyph-vectors", _inputs_hash(characters, centre_count, font_dir),
-                   lambda: _glyph_vectors(characters, centre_count, font_dir))
+    key = _inputs_hash(characters, centre_count, font_dir)
+    return _cached(cache_dir, "glyph-vectors", key,
+                   lambda: _whitened(numpy.hstack([
+                       _cached(cache_dir, f"glyph-font-{font + 1}", key,
+                               lambda: _font_part(characters, centre_count, font_dir, font), store=False)
+                       for font in range(len(FONTS))]), centre_count))
 
 
-def _glyph_vectors(characters, centre_count, font_dir):
-    """Each font's histograms are centred on the mean of the first
+def draw_font(font, characters, centre_count, font_dir=FONT_DIR, cache_dir=CACHE_DIR):
+    """Puts the part of the glyph vectors drawn in FONTS[font] into the
+    cache, where glyph_vectors takes it instead of drawing it again: the
+    fonts can so be drawn side by side, by two processes."""
+    key = _inputs_hash(characters, centre_count, font_dir)
+    _cached(cache_dir, f"glyph-font-{font + 1}", key,
+            lambda: _font_part(characters, centre_count, font_dir, font))
+
+
+def _font_part(characters, centre_count, font_dir, font):
+    """The histograms of one font, centred on the mean of the first
     `centre_count` characters (the common set), so that what all characters
     have in common does not make them alike."""
-    parts = []
-    for name, family in FONTS:
-        font = _font_face(font_dir / name, family)
-        histograms = numpy.vstack([direction_histograms(render(characters[start:start + _BLOCK], font))
-                                   for start in range(0, len(characters), _BLOCK)])
-        histograms -= histograms[:centre_count].mean(axis=0)
-        norms = numpy.linalg.norm(histograms, axis=1, keepdims=True)
-        parts.append(histograms / numpy.where(norms > 0, norms, 1))
-    return _whitened(numpy.hstack(parts), centre_count)
+    name, family = FONTS[font]
+    face = _font_face(font_dir / name, family)
+    histograms = numpy.vstack([direction_histograms(render(characters[start:start + _BLOCK], face))
+                               for start in range(0, len(characters), _BLOCK)])
+    histograms -= histograms[:centre_count].mean(axis=0)
+    norms = numpy.linalg.norm(histograms, axis=1, keepdims=True)
+    return histograms / numpy.where(norms > 0, norms, 1)
 
 
 def _whitened(vectors, centre_count):

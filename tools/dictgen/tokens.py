@@ -92,12 +92,18 @@ class IdAllocator:
         self._tails_used = set()
         self._spare_heads = ((first, second) for first in ID_BYTES for second in ID_BYTES
                              if (first, second) not in self._reserved)
+        # Per second byte, where the search for a free tail starts: tails
+        # before it are taken or reserved, and stay so.
+        self._tail_start = {}
 
     def _tail(self, second):
-        for third in ID_BYTES:
-            tail = (second, third)
+        start = self._tail_start.get(second, 0)
+        for position in range(start, len(ID_BYTES)):
+            tail = (second, ID_BYTES[position])
             if tail not in self._tails_used and tail not in self._reserved:
+                self._tail_start[second] = position
                 return tail
+        self._tail_start[second] = len(ID_BYTES)
         return None
 
     def allocate(self, owned):
