@@ -161,3 +161,50 @@ SharedRun LongestCommonSubstring(std::string_view a, std::string_view b)
 {
     return LongestCommonSubstring(PaddedPair{a, 0, b});
 }
+
+std::vector<SharedRun> LongestCommonSubstrings(std::string_view entries, const std::vector<std::size_t>& ends,
+                                               std::size_t pad, std::string_view query)
+{
+    std::vector<SharedRun> best(ends.size());
+    const PaddedPair codes{entries, pad, query};
+    if (ends.empty() || codes.size() == entries.size())
+        return best;
+    const std::vector<Index> suffixes = SuffixArray(codes);
+    if (suffixes.empty())
+        return best;  // too long to sort; callers keep batches well within
+    const NeighbourPrefixes neighbours(codes, suffixes);
+    const Index n = static_cast<Index>(suffixes.size());
+    const Index inEntries = static_cast<Index>(entries.size());
+    constexpr Index kWhole = std::numeric_limits<Index>::max();
+
+    // What an entry suffix shares with the query code is what it shares with
+    // the nearest query suffix before it or after it in sorted order, counted
+    // up to its own entry code's end. One pass each way; `shared` is the
+    // least of the neighbours' prefixes since the last query suffix met.
+    auto offer = [&](Index at, Index shared) {
+        const std::size_t i = static_cast<std::size_t>(at);
+        const std::size_t owner = static_cast<std::size_t>(std::upper_bound(ends.begin(), ends.end(), i) - ends.begin());
+        const std::size_t length = std::min(static_cast<std::size_t>(shared), ends[owner] - i);
+        if (length > best[owner].length)
+            best[owner] = {i - (owner > 0 ? ends[owner - 1] : 0), length};
+    };
+    Index shared = 0;
+    for (Index r = 0; r < n; ++r) {
+        if (r > 0 && shared > 0)
+            shared = std::min(shared, neighbours.At(r, shared, 0));
+        if (suffixes[r] >= inEntries)
+            shared = kWhole;
+        else if (shared > 0)
+            offer(suffixes[r], shared);
+    }
+    shared = 0;
+    for (Index r = n; r-- > 0;) {
+        if (r + 1 < n && shared > 0)
+            shared = std::min(shared, neighbours.At(r + 1, shared, 0));
+        if (suffixes[r] >= inEntries)
+            shared = kWhole;
+        else if (shared > 0)
+            offer(suffixes[r], shared);
+    }
+    return best;
+}

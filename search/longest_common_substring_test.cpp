@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
 #include "search/common_run_length.h"
 #include "tests/literal_measure.h"
+#include "tests/made_codes.h"
 
 namespace {
 
@@ -108,6 +110,88 @@ TEST(LongestCommonSubstring, RunsAcrossTheSeamsOfAPaddedPair)
             ASSERT_EQ(run.length, LongestRunNaively(entry, pad, query));
             const std::string padded = std::string(pad, '-') + query + std::string(pad, '-');
             EXPECT_NE(padded.find(entry.substr(run.start, run.length)), std::string::npos);
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+std::size_t LongestPadRun(std::string_view code)
+{
+    std::size_t best = 0, run = 0;
+    for (char byte : code) {
+        run = byte == '-' ? run + 1 : 0;
+        best = std::max(best, run);
+    }
+    return best;
+}
+
+// Many entry codes measured in one sort with the query code give each what
+// measuring it alone gives, and place the run in its own code: runs that
+// would spill from one entry code into the next, or into the padded query
+// code, count only to the entry code's end; a pad longer than an entry code's
+// own dash runs changes nothing for it; empty entry codes score nothing.
+TEST(LongestCommonSubstrings, EachEntryCodeGetsItsOwnRun)
+{
+    std::mt19937 random(15);
+    const std::string periodic = Repeated("AB", 1500);
+    struct Shape {
+        std::string query;
+        std::vector<std::string> entries;
+    };
+    std::vector<Shape> shapes;
+    {
+        // Repeating codes, one byte changed in each: neighbours in sorted
+        // order share long runs that cross from one entry code into the next.
+        Shape shape{periodic, {}};
+        for (int k = 0; k < 40; ++k) {
+            std::string entry = Repeated("AB", 20 + random() % 60);
+            entry[random() % entry.size()] = 'C';
+            shape.entries.push_back(entry);
+        }
+        shapes.push_back(shape);
+    }
+    {
+        // Dashes of every run length beside ones without; the query code's
+        // start and end as entry codes, with dashes around them.
+        Shape shape{Random(random, 2000, "ABCD"), {}};
+        for (int k = 0; k < 30; ++k)
+            shape.entries.push_back(Random(random, 10 + random() % 90, k % 3 == 0 ? "ABCD" : "AB-"));
+        shape.entries.push_back("--" + shape.query.substr(0, 20));
+        shape.entries.push_back(shape.query.substr(1980) + "-----");
+        shape.entries.push_back("-------");
+        shape.entries.push_back("");
+        shape.entries.push_back(shape.query.substr(500, 100));
+        shapes.push_back(shape);
+    }
+    {
+        // Each entry code a prefix of the next, and the same code twice.
+        Shape shape{periodic.substr(0, 999) + "Z", {}};
+        for (std::size_t length : {5, 6, 7, 50, 50, 120})
+            shape.entries.push_back(std::string(periodic.substr(1, length)) + "Z");
+        shapes.push_back(shape);
+    }
+
+    for (const Shape& shape : shapes) {
+        std::string laid;
+        std::vector<std::size_t> ends;
+        std::size_t pad = 0;
+        for (const std::string& entry : shape.entries) {
+            laid += entry;
+            ends.push_back(laid.size());
+            pad = std::max(pad, LongestPadRun(entry));
+        }
+        const std::vector<SharedRun> runs = LongestCommonSubstrings(laid, ends, pad, shape.query);
+        ASSERT_EQ(runs.size(), shape.entries.size());
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            const std::string& entry = shape.entries[k];
+            const std::size_t ownPad = LongestPadRun(entry);
+            EXPECT_EQ(runs[k].length, LongestRunNaively(entry, ownPad, shape.query)) << k << ' ' << entry;
+            ASSERT_LE(runs[k].start + runs[k].length, entry.size()) << k;
+            const std::string padded = std::string(ownPad, '-') + shape.query + std::string(ownPad, '-');
+            EXPECT_NE(padded.find(entry.substr(runs[k].start, runs[k].length)), std::string::npos) << k;
         }
     }
 }

@@ -208,17 +208,84 @@ SharedRun LongestRunIntoPadding(std::string_view entryCode, std::string_view que
 
 SharedRun QuerySuffixes::Longest(std::string_view entryCode, std::size_t atLeast)
 {
-    const std::string_view e = entryCode, q = m_query;
-    if (e == q || e.empty())
-        return {};
     // An entry code of a size near the query code's: sorting the suffixes of
     // both costs little more than sorting the query code's, and is linear in
-    // any case.
+    // any case. Otherwise a patient search of the query code's suffixes: what
+    // the search falls back on costs the query code's length.
     SharedRun best;
-    if (SortedTogether(e, q) || !WithinQuery(e, atLeast, best))
-        return LongestCommonSubstring(PaddedPair{e, LongestPadRunLength(e), q});
-    Offer(best, LongestRunIntoPadding(e, q));
-    return best;
+    if (Measured(entryCode, atLeast, 8, best))
+        return best;
+    return LongestCommonSubstring(PaddedPair{entryCode, LongestPadRunLength(entryCode), m_query});
+}
+
+bool QuerySuffixes::Quickly(std::string_view entryCode, std::size_t atLeast, SharedRun& run)
+{
+    // A brief one: what is not measured here is measured in a batch with
+    // others, which costs little more per byte than the search does.
+    return Measured(entryCode, atLeast, 1, run);
+}
+
+bool QuerySuffixes::Measured(std::string_view entryCode, std::size_t atLeast, std::size_t patience, SharedRun& run)
+{
+    const std::string_view e = entryCode, q = m_query;
+    run = {};
+    if (e == q || e.empty())
+        return true;
+    if (!m_measured.empty()) {
+        if (const auto found = m_measured.find(std::string(e)); found != m_measured.end()) {
+            run = found->second;
+            return true;
+        }
+    }
+    if (SortedTogether(e, q) || !WithinQuery(e, atLeast, patience, run))
+        return false;
+    Offer(run, LongestRunIntoPadding(e, q));
+    return true;
+}
+
+std::vector<SharedRun> QuerySuffixes::LongestOfMany(const std::vector<std::string_view>& entryCodes)
+{
+    m_sorted = false;
+    std::vector<std::int32_t>().swap(m_suffixes);
+    std::vector<std::int32_t>().swap(m_firstTwo);
+
+    std::vector<SharedRun> runs(entryCodes.size());
+    // A batch of entry codes about as long as the query code, or a few
+    // megabytes: then sorting the query code again with each batch at most
+    // doubles the work, and the batch's memory stays near the query code's.
+    const std::size_t batchBytes = std::max<std::size_t>(2 * m_query.size(), std::size_t{4} << 20);
+    std::size_t total = 0;
+    for (std::string_view e : entryCodes)
+        total += e.size();
+    std::string batch;
+    batch.reserve(std::min(total, batchBytes));
+    std::vector<std::size_t> ends;
+    std::size_t pad = 0, first = 0;
+    auto measure = [&](std::size_t last) {
+        const std::vector<SharedRun> found = LongestCommonSubstrings(batch, ends, pad, m_query);
+        for (std::size_t k = first; k < last; ++k) {
+            runs[k] = found[k - first];
+            if (entryCodes[k] != m_query)
+                m_measured.emplace(entryCodes[k], runs[k]);
+        }
+        batch.clear();
+        ends.clear();
+        pad = 0;
+        first = last;
+    };
+    for (std::size_t k = 0; k < entryCodes.size(); ++k) {
+        // The query code's own code is never alike: an empty one in its place.
+        const std::string_view e = entryCodes[k] == m_query ? std::string_view{} : entryCodes[k];
+        const std::size_t grown = batch.size() + e.size();
+        if (!batch.empty() && (grown > batchBytes || !FitsSuffixArray(grown + 2 * (pad + e.size()) + m_query.size())))
+            measure(k);
+        batch += e;
+        ends.push_back(batch.size());
+        pad = std::max(pad, LongestPadRunLength(e));
+    }
+    if (!ends.empty())
+        measure(entryCodes.size());
+    return runs;
 }
 
 // The longest run of the entry code that stands in the query code itself. Of
@@ -227,7 +294,7 @@ SharedRun QuerySuffixes::Longest(std::string_view entryCode, std::size_t atLeast
 // and a longer run a step more per byte. Codes that repeat themselves can
 // make the searches compare many bytes each; past a budget false is returned,
 // and the two codes' suffixes are sorted together instead.
-bool QuerySuffixes::WithinQuery(std::string_view entry, std::size_t atLeast, SharedRun& best)
+bool QuerySuffixes::WithinQuery(std::string_view entry, std::size_t atLeast, std::size_t patience, SharedRun& best)
 {
     if (!m_sorted) {
         m_suffixes = SuffixArray(PaddedPair{{}, 0, m_query});
@@ -241,9 +308,9 @@ bool QuerySuffixes::WithinQuery(std::string_view entry, std::size_t atLeast, Sha
     const std::size_t m = entry.size();
     // A binary search costs about two steps per bit of the query code's
     // length, each comparing a byte or two; what the entry code's own length
-    // allows for that, many times over, is the budget. It must not grow with
-    // the query code: an entry code short beside it may not cost as much.
-    const std::size_t budget = m * (8 * static_cast<std::size_t>(std::bit_width(m_query.size())) + 64) + 4096;
+    // allows for that, `patience` times over, is the budget. It must not grow
+    // with the query code: an entry code short beside it may not cost as much.
+    const std::size_t budget = m * patience * (static_cast<std::size_t>(std::bit_width(m_query.size())) + 8) + 4096;
     std::size_t work = 0;
     const SortedSuffixes sorted(m_query, m_suffixes, m_firstTwo, work);
     std::size_t wanted = std::max<std::size_t>(atLeast, 2);

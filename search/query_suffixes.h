@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "search/common_run_length.h"
@@ -30,10 +31,24 @@ public:
     // when that is `atLeast` bytes or more; otherwise some shorter run.
     SharedRun Longest(std::string_view entryCode, std::size_t atLeast = 0);
 
+    // Whether Longest(entryCode, atLeast) can answer without sorting the
+    // entry code's suffixes with the query code's. When not, the entry code
+    // is best measured with others through LongestOfMany.
+    bool Quickly(std::string_view entryCode, std::size_t atLeast, SharedRun& run);
+
+    // Longest for each of `entryCodes` (none may equal the query code), with
+    // their suffixes sorted together with the query code's in a few batches:
+    // the query code's length is paid per batch, not per entry code. The
+    // runs are kept, and Longest answers from them for the same codes. Lets
+    // go of the query code's own sorted suffixes first (they are made again
+    // if Longest needs them), so that the two are never held at once.
+    std::vector<SharedRun> LongestOfMany(const std::vector<std::string_view>& entryCodes);
+
     std::string_view Query() const { return m_query; }
 
 private:
-    bool WithinQuery(std::string_view entry, std::size_t atLeast, SharedRun& best);
+    bool Measured(std::string_view entryCode, std::size_t atLeast, std::size_t patience, SharedRun& run);
+    bool WithinQuery(std::string_view entry, std::size_t atLeast, std::size_t patience, SharedRun& best);
 
     std::string m_query;
     bool m_sorted = false;
@@ -41,6 +56,8 @@ private:
     // Where the suffixes starting with each two bytes begin, and end: the
     // binary searches start from there.
     std::vector<std::int32_t> m_firstTwo;
+    // What LongestOfMany found, by entry code.
+    std::unordered_map<std::string, SharedRun> m_measured;
 };
 
 // Whether an entry code is long enough beside the query code that its

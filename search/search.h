@@ -2,6 +2,7 @@
 // matches as the result box shows them.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,16 @@ constexpr int kMinimumScore = 4;
 // characters). Safe to call from several threads.
 std::vector<ScoredChar> RankMatches(const CharTable& table, std::string_view queryCode);
 std::vector<ScoredChar> RankMatches(std::string_view queryCode);
+
+// The same list as places in the table with their scores. The runs behind
+// the scores of long codes are kept for the same query code on this thread,
+// so that LongestSharedRun then finds each listed match's run without
+// measuring it again.
+struct RankedEntry {
+    std::uint32_t index;
+    int score;
+};
+std::vector<RankedEntry> RankEntries(const CharTable& table, std::string_view queryCode);
 
 // Keys, each followed by one space, with "\r\n" between score groups.
 // Linear in the list.

@@ -36,7 +36,7 @@ QueryWindows::QueryWindows(std::string_view queryCode) : m_query(queryCode)
     std::sort(m_windows.begin(), m_windows.end());
 }
 
-int QueryWindows::ThroughSuffixes(std::string_view entryCode) const
+int QueryWindows::ThroughSuffixes(std::string_view entryCode, bool mayPutOff) const
 {
     // An entry code of a length near the query code's is sorted with it,
     // which needs no copy of the query code nor its own sorted suffixes.
@@ -44,7 +44,32 @@ int QueryWindows::ThroughSuffixes(std::string_view entryCode) const
         return Clamped(LongestThroughSuffixes(entryCode, m_query).length);
     if (!m_suffixes)
         m_suffixes = QuerySuffixes::Of(m_query);
-    return Clamped(m_suffixes->Longest(entryCode, kMinimumScore).length);
+    if (!mayPutOff)
+        return Clamped(m_suffixes->Longest(entryCode, kMinimumScore).length);
+    SharedRun run;
+    return m_suffixes->Quickly(entryCode, kMinimumScore, run) ? Clamped(run.length) : kLater;
+}
+
+int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
+{
+    return Score(entryCode, false);
+}
+
+int QueryWindows::ScoreOrLater(std::string_view entryCode) const
+{
+    return Score(entryCode, true);
+}
+
+std::vector<int> QueryWindows::ScoreLater(const std::vector<std::string_view>& entryCodes) const
+{
+    std::vector<int> scores;
+    if (entryCodes.empty())
+        return scores;
+    if (!m_suffixes)
+        m_suffixes = QuerySuffixes::Of(m_query);
+    for (const SharedRun& run : m_suffixes->LongestOfMany(entryCodes))
+        scores.push_back(Clamped(run.length));
+    return scores;
 }
 
 // An entry code with a '-' is slid along a short query code, as the measure
@@ -59,7 +84,7 @@ int QueryWindows::ThroughSuffixes(std::string_view entryCode) const
 // every pair of offsets, which makes this walk quadratic. Its work is
 // therefore counted, and past a budget linear in the entry code's length the
 // query code's sorted suffixes answer instead.
-int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
+int QueryWindows::Score(std::string_view entryCode, bool mayPutOff) const
 {
     const std::string_view e = entryCode, q = m_query;
     if (e == q)
@@ -67,7 +92,7 @@ int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
     if (e.find('-') != std::string_view::npos || q.size() > kWindowedQuery) {
         if (ShortEnoughToSlide(e.size(), q.size()))
             return CommonRunLength(e, q);
-        return ThroughSuffixes(e);
+        return ThroughSuffixes(e, mayPutOff);
     }
     const std::size_t budget = 16 * e.size() + 1024;
     std::size_t work = 0;
@@ -77,7 +102,7 @@ int QueryWindows::ScoreIfAlike(std::string_view entryCode) const
         for (auto it = std::lower_bound(m_windows.begin(), m_windows.end(), first);
              it != m_windows.end() && (*it >> 32) == (first >> 32); ++it) {
             if (++work > budget)
-                return ThroughSuffixes(e);
+                return ThroughSuffixes(e, mayPutOff);
             const std::size_t j = static_cast<std::uint32_t>(*it);
             if (i > 0 && j > 0 && e[i - 1] == q[j - 1])
                 continue;  // inside a run that started earlier

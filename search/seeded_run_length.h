@@ -22,11 +22,23 @@ public:
     // more; otherwise some smaller number.
     int ScoreIfAlike(std::string_view entryCode) const;
 
+    // ScoreIfAlike, or kLater for an entry code that is best measured
+    // together with others like it: one that the query code's sorted
+    // suffixes alone cannot measure within its budget.
+    static constexpr int kLater = -1;
+    int ScoreOrLater(std::string_view entryCode) const;
+
+    // ScoreIfAlike for each of the entry codes that ScoreOrLater put off,
+    // measured together in a few batches, in time linear in their lengths
+    // and the query code's.
+    std::vector<int> ScoreLater(const std::vector<std::string_view>& entryCodes) const;
+
 private:
     std::string_view m_query;
     std::vector<std::uint64_t> m_windows;  // window << 32 | start; short query codes only
     // The measure through sorted suffixes: the query code's own, made when
     // an entry code first needs them, or those of both codes together.
-    int ThroughSuffixes(std::string_view entryCode) const;
+    int ThroughSuffixes(std::string_view entryCode, bool mayPutOff) const;
+    int Score(std::string_view entryCode, bool mayPutOff) const;
     mutable std::shared_ptr<QuerySuffixes> m_suffixes;
 };

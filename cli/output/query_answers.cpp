@@ -8,10 +8,8 @@
 #include "answer/render_tsv.h"
 #include "answer/shared_run_text.h"
 #include "text/text_codec.h"
-#include "search/code_index.h"
 #include "search/common_run_length.h"
 #include "search/search.h"
-#include "search/seeded_run_length.h"
 
 namespace {
 
@@ -26,18 +24,11 @@ std::string WhyLines(const CharTable& table, const CharEntry& query, const Optio
         const CharEntry* entry;
         int score;
     };
-    // The index's candidates are every entry that can score enough, in table
-    // order, so the list is the one the search ranks.
-    std::vector<std::uint32_t> candidates;
-    IndexOf(table)->Candidates(queryCode, candidates);
-    const QueryWindows windows(queryCode);
+    // The list the search ranks; the runs of long codes it measured are kept
+    // for LongestSharedRun below.
     std::vector<Match> matches;
-    for (const std::uint32_t i : candidates) {
-        const int score = windows.ScoreIfAlike(table[i].code);
-        if (score >= kMinimumScore)
-            matches.push_back({&table[i], score});
-    }
-    std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.score > b.score; });
+    for (const RankedEntry& ranked : RankEntries(table, queryCode))
+        matches.push_back({&table[ranked.index], ranked.score});
     KeepTop(matches, options.top);
     std::erase_if(matches, [&](const Match& match) { return match.score < options.minScore; });
     std::string text;
