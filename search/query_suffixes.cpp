@@ -250,10 +250,10 @@ std::vector<SharedRun> QuerySuffixes::LongestOfMany(const std::vector<std::strin
     std::vector<std::int32_t>().swap(m_firstTwo);
 
     std::vector<SharedRun> runs(entryCodes.size());
-    // A batch of entry codes about as long as the query code, or a few
-    // megabytes: then sorting the query code again with each batch at most
-    // doubles the work, and the batch's memory stays near the query code's.
-    const std::size_t batchBytes = std::max<std::size_t>(2 * m_query.size(), std::size_t{4} << 20);
+    // A batch of entry codes twice the query code's length, or a megabyte:
+    // sorting the query code again with each batch then adds at most half
+    // the work, and the batch takes memory of a few times the query code.
+    const std::size_t batchBytes = std::max<std::size_t>(2 * m_query.size(), std::size_t{1} << 20);
     std::size_t total = 0;
     for (std::string_view e : entryCodes)
         total += e.size();
