@@ -17,33 +17,135 @@ std::uint32_t Window(const char* bytes)
 
 constexpr std::string_view kPadding = "---";
 
+// How many values the first two bytes of a window take.
+constexpr std::uint32_t kHighs = 1 << 16;
+
 }  // namespace
 
 CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_tableSize(table.size())
 {
-    // The index takes 8 bytes per window, several times what the codes
-    // themselves take. A dictionary of hundreds of megabytes would need
-    // gigabytes for it: past a few tens of megabytes, and twice the size of
-    // the lines, every entry is a candidate instead, which costs no memory
-    // and, per search, one pass over the table.
+    // The windows are counted by their first two bytes, then gathered a
+    // range of those at a time, in passes over the codes: each pass sorts
+    // at most about a sixteenth of all the windows, eight bytes each, so
+    // that building takes little more than the index itself. A long code's
+    // windows that repeat are dropped whenever the pass's buffer fills, so
+    // that they take no more room than the distinct ones.
     std::size_t windows = 0, lineBytes = 0;
+    m_highStarts.assign(kHighs + 1, 0);
     for (const CharEntry& entry : table) {
-        windows += entry.code.size() >= 4 ? entry.code.size() - 3 : 0;
         lineBytes += entry.key.size() + entry.code.size() + 3;
+        const std::string_view code = entry.code;
+        for (std::size_t k = 0; k + 4 <= code.size(); ++k) {
+            std::uint32_t& count = m_highStarts[Window(code.data() + k) >> 16];
+            count += count != UINT32_MAX;
+        }
+        windows += code.size() >= 4 ? code.size() - 3 : 0;
     }
-    constexpr std::size_t kSmallIndexBytes = std::size_t{64} << 20;
-    if (windows * sizeof(std::uint64_t) > std::max(kSmallIndexBytes, 2 * lineBytes)) {
-        m_everyEntry = true;
-        return;
+    // Dictionaries of short codes take one to four bytes of index per byte
+    // of their lines; a long code takes a few bytes per distinct window of
+    // it. Past this, every entry is a candidate instead, which costs no
+    // memory and, per search, one pass over the table.
+    constexpr std::size_t kSmallIndexBytes = std::size_t{8} << 20;
+    const std::size_t budget = std::min<std::size_t>(kSmallIndexBytes + 3 * lineBytes, UINT32_MAX);
+    const std::size_t chunk = std::max<std::size_t>(std::size_t{1} << 16, windows / 16);
+    std::vector<std::uint32_t> counts(m_highStarts.begin(), m_highStarts.end() - 1);
+    std::fill(m_highStarts.begin(), m_highStarts.end(), 0);
+    std::vector<std::uint64_t> pairs;
+    pairs.reserve(std::min(chunk, windows));
+    std::uint32_t first = 0;
+    std::size_t inRange = 0;
+    for (std::uint32_t high = 0; high <= kHighs; ++high) {
+        if (inRange > 0 && (high == kHighs || inRange + counts[high] > chunk)) {
+            if (!AddWindows(table, first, high, pairs, budget)) {
+                m_everyEntry = true;
+                m_highStarts = {};
+                m_pieces = {};
+                return;
+            }
+            first = high;
+            inRange = 0;
+        }
+        if (high < kHighs)
+            inRange += counts[high];
     }
-    m_postings.reserve(windows);
+    m_pieces.shrink_to_fit();
+}
+
+bool CodeIndex::AddWindows(const CharTable& table, std::uint32_t firstHigh, std::uint32_t endHigh,
+                           std::vector<std::uint64_t>& pairs, std::size_t budget)
+{
+    // (window << 32 | entry index): sorted, the entries of one window lie
+    // together, in table order.
+    auto compact = [&] {
+        std::sort(pairs.begin(), pairs.end());
+        pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+    };
+    const std::uint32_t span = endHigh - firstHigh;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const std::string_view code = table[i].code;
-        for (std::size_t k = 0; k + 4 <= code.size(); ++k)
-            m_postings.push_back(std::uint64_t{Window(code.data() + k)} << 32 | i);
+        for (std::size_t k = 0; k + 4 <= code.size(); ++k) {
+            const std::uint32_t window = Window(code.data() + k);
+            if ((window >> 16) - firstHigh >= span)
+                continue;
+            if (pairs.size() == pairs.capacity()) {
+                compact();
+                if (pairs.size() > pairs.capacity() / 2)
+                    pairs.reserve(2 * pairs.capacity());
+            }
+            pairs.push_back(std::uint64_t{window} << 32 | i);
+        }
     }
-    std::sort(m_postings.begin(), m_postings.end());
-    m_postings.erase(std::unique(m_postings.begin(), m_postings.end()), m_postings.end());
+    compact();
+    // The piece's sizes first, so that its vectors are allocated once.
+    std::size_t windowCount = 0, listBytes = 0;
+    for (std::size_t a = 0; a < pairs.size(); ++a) {
+        const bool newWindow = a == 0 || (pairs[a] >> 32) != (pairs[a - 1] >> 32);
+        windowCount += newWindow;
+        std::uint32_t step = static_cast<std::uint32_t>(pairs[a]) - (newWindow ? 0 : static_cast<std::uint32_t>(pairs[a - 1]));
+        for (listBytes += 1; step >= 0x80; step >>= 7)
+            ++listBytes;
+    }
+    Piece& piece = m_pieces.emplace_back();
+    piece.firstHigh = firstHigh;
+    piece.endHigh = endHigh;
+    piece.lows.reserve(windowCount);
+    piece.listStarts.reserve(windowCount + 1);
+    piece.lists.reserve(listBytes);
+    for (std::uint32_t high = firstHigh; high < endHigh; ++high)
+        m_highStarts[high] = 0;
+    for (std::size_t a = 0; a < pairs.size();) {
+        const std::uint32_t window = static_cast<std::uint32_t>(pairs[a] >> 32);
+        if ((window >> 16) + 1 < endHigh)
+            ++m_highStarts[(window >> 16) + 1];
+        piece.lows.push_back(static_cast<std::uint16_t>(window));
+        piece.listStarts.push_back(static_cast<std::uint32_t>(piece.lists.size()));
+        std::uint32_t previous = 0;
+        for (; a < pairs.size() && static_cast<std::uint32_t>(pairs[a] >> 32) == window; ++a) {
+            const std::uint32_t entry = static_cast<std::uint32_t>(pairs[a]);
+            for (std::uint32_t step = entry - previous;; step >>= 7) {
+                if (step < 0x80) {
+                    piece.lists.push_back(static_cast<std::uint8_t>(step));
+                    break;
+                }
+                piece.lists.push_back(static_cast<std::uint8_t>(step | 0x80));
+            }
+            previous = entry;
+        }
+    }
+    piece.listStarts.push_back(static_cast<std::uint32_t>(piece.lists.size()));
+    for (std::uint32_t high = firstHigh + 1; high < endHigh; ++high)
+        m_highStarts[high] += m_highStarts[high - 1];
+    pairs.clear();
+    return Bytes() <= budget;
+}
+
+std::size_t CodeIndex::Bytes() const
+{
+    std::size_t bytes = m_highStarts.capacity() * sizeof(std::uint32_t) + m_pieces.capacity() * sizeof(Piece);
+    for (const Piece& piece : m_pieces)
+        bytes += piece.lows.capacity() * sizeof(std::uint16_t) + piece.listStarts.capacity() * sizeof(std::uint32_t) +
+                 piece.lists.capacity();
+    return bytes;
 }
 
 void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t>& candidates) const
@@ -76,10 +178,30 @@ void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t
     windows.erase(std::unique(windows.begin(), windows.end()), windows.end());
 
     for (std::uint32_t window : windows) {
-        const std::uint64_t first = std::uint64_t{window} << 32;
-        auto from = std::lower_bound(m_postings.begin(), m_postings.end(), first);
-        for (auto it = from; it != m_postings.end() && (*it >> 32) == window; ++it)
-            candidates.push_back(static_cast<std::uint32_t>(*it));
+        const std::uint32_t high = window >> 16;
+        const auto piece = std::partition_point(m_pieces.begin(), m_pieces.end(),
+                                                [&](const Piece& p) { return p.endHigh <= high; });
+        if (piece == m_pieces.end() || high < piece->firstHigh)
+            continue;
+        const auto from = piece->lows.begin() + m_highStarts[high];
+        const auto to = high + 1 < piece->endHigh ? piece->lows.begin() + m_highStarts[high + 1] : piece->lows.end();
+        const auto found = std::lower_bound(from, to, static_cast<std::uint16_t>(window));
+        if (found == to || *found != static_cast<std::uint16_t>(window))
+            continue;
+        const std::size_t j = static_cast<std::size_t>(found - piece->lows.begin());
+        const std::uint8_t* byte = piece->lists.data() + piece->listStarts[j];
+        const std::uint8_t* const end = piece->lists.data() + piece->listStarts[j + 1];
+        std::uint32_t entry = 0;
+        while (byte < end) {
+            std::uint32_t step = 0;
+            for (int shift = 0;; shift += 7) {
+                step |= static_cast<std::uint32_t>(*byte & 0x7f) << shift;
+                if (!(*byte++ & 0x80))
+                    break;
+            }
+            entry += step;
+            candidates.push_back(entry);
+        }
     }
     // Entries whose codes share many windows with the query (twenty
     // thousand copies of one code, say) come once per window. Past a few

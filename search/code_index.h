@@ -14,8 +14,8 @@
 // bytes with the query code as padded by '-' bytes, so some window of the
 // entry's code is a window of that padded code. The candidates are the
 // entries holding any such window: a superset of the matches, in table order,
-// which the exact measure then scores. For a table too large to index within
-// a memory budget, every entry is a candidate.
+// which the exact measure then scores. For a table whose index would not fit
+// within a few bytes per byte of its lines, every entry is a candidate.
 class CodeIndex {
 public:
     explicit CodeIndex(const CharTable& table);
@@ -26,13 +26,34 @@ public:
 
     std::uint64_t Revision() const { return m_revision; }
     std::size_t TableSize() const { return m_tableSize; }
+    // What the index holds, in bytes.
+    std::size_t Bytes() const;
 
 private:
-    // (window << 32 | entry index), sorted: the entries of one window lie
-    // together, in table order.
-    std::vector<std::uint64_t> m_postings;
-    // The table is too large to index within its memory budget: every entry
-    // is a candidate.
+    // Adds the windows whose first two bytes lie in [firstHigh, endHigh) to
+    // the index, gathered in `pairs` (scratch space, its capacity kept);
+    // false once the index passes `budget` bytes.
+    bool AddWindows(const CharTable& table, std::uint32_t firstHigh, std::uint32_t endHigh,
+                    std::vector<std::uint64_t>& pairs, std::size_t budget);
+
+    // The windows whose first two bytes lie in [firstHigh, endHigh), each
+    // piece of the index made in one pass and sized exactly, so that none is
+    // copied to grow. Those whose first two bytes are h are
+    // lows[m_highStarts[h] ..), up to the next h's start or the end, which
+    // hold their last two bytes. Window j's entries are the bytes
+    // lists[listStarts[j] .. listStarts[j + 1]): the first entry's index,
+    // then the differences from one to the next, ascending, each 7 bits a
+    // byte, low bits first, the high bit of every byte but a number's last
+    // set.
+    struct Piece {
+        std::uint32_t firstHigh = 0, endHigh = 0;
+        std::vector<std::uint16_t> lows;
+        std::vector<std::uint32_t> listStarts;
+        std::vector<std::uint8_t> lists;
+    };
+    std::vector<Piece> m_pieces;
+    std::vector<std::uint32_t> m_highStarts;
+    // The index would be too large: every entry is a candidate.
     bool m_everyEntry = false;
     std::uint64_t m_revision;
     std::size_t m_tableSize;

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <new>
 #include <random>
 #include <string>
@@ -193,6 +194,43 @@ TEST(HostileDictionary, ManyMediumCodesAgainstALongPeriodicOne)
     const double seconds = SecondsOf([&] { matches = SearchWithRuns(table, codes[0]); });
     EXPECT_EQ(matches, 1000u);
     EXPECT_LT(seconds, 6.0);
+}
+
+std::size_t LineBytes(const CharTable& table)
+{
+    std::size_t bytes = 0;
+    for (const CharEntry& entry : table)
+        bytes += entry.key.size() + entry.code.size() + 3;
+    return bytes;
+}
+
+// The code index, built and held, in a few bytes per byte of the lines: one
+// long code, whose windows repeat, and many shorter codes, which share their
+// windows with many others. Both took 8 bytes per window and more.
+TEST(HostileDictionary, CodeIndexTakesAFewBytesPerByte)
+{
+    std::mt19937 random(16);
+    const std::vector<std::string> one = {Random(random, 1 << 22, "ABCDEFGH")};
+    std::vector<std::string> many;
+    for (int i = 0; i < 7000; ++i)
+        many.push_back(Random(random, 400, "ABCDEFGH"));
+
+    for (const std::vector<std::string>* codes : {&one, const_cast<const std::vector<std::string>*>(&many)}) {
+        const CharTable table = TableOf(*codes);
+        ASSERT_EQ(table.size(), codes->size());
+        std::unique_ptr<CodeIndex> index;
+        const std::size_t peak = PeakOf([&] { index = std::make_unique<CodeIndex>(table); });
+        EXPECT_LT(peak, 5 * LineBytes(table) / 2);
+        EXPECT_LT(index->Bytes(), 3 * LineBytes(table) / 2);
+
+        // Still an index: a code's candidates are the entries sharing one
+        // of its windows, not the whole table.
+        std::vector<std::uint32_t> candidates;
+        index->Candidates((*codes)[0].substr(0, 4), candidates);
+        EXPECT_TRUE(std::is_sorted(candidates.begin(), candidates.end()));
+        EXPECT_TRUE(std::binary_search(candidates.begin(), candidates.end(), 0u));
+        EXPECT_LE(candidates.size(), std::max<std::size_t>(1, codes->size() / 4));
+    }
 }
 
 }  // namespace
