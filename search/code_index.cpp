@@ -31,15 +31,9 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
     // windows that repeat are dropped whenever the pass's buffer fills, so
     // that they take no more room than the distinct ones.
     std::size_t windows = 0, lineBytes = 0;
-    m_highStarts.assign(kHighs + 1, 0);
     for (const CharEntry& entry : table) {
         lineBytes += entry.key.size() + entry.code.size() + 3;
-        const std::string_view code = entry.code;
-        for (std::size_t k = 0; k + 4 <= code.size(); ++k) {
-            std::uint32_t& count = m_highStarts[Window(code.data() + k) >> 16];
-            count += count != UINT32_MAX;
-        }
-        windows += code.size() >= 4 ? code.size() - 3 : 0;
+        windows += entry.code.size() >= 4 ? entry.code.size() - 3 : 0;
     }
     // Dictionaries of short codes take one to four bytes of index per byte
     // of their lines; a long code takes a few bytes per distinct window of
@@ -48,20 +42,33 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
     constexpr std::size_t kSmallIndexBytes = std::size_t{8} << 20;
     const std::size_t budget = std::min<std::size_t>(kSmallIndexBytes + 3 * lineBytes, UINT32_MAX);
     const std::size_t chunk = std::max<std::size_t>(std::size_t{1} << 16, windows / 16);
-    std::vector<std::uint32_t> counts(m_highStarts.begin(), m_highStarts.end() - 1);
-    std::fill(m_highStarts.begin(), m_highStarts.end(), 0);
     std::vector<std::uint64_t> pairs;
     pairs.reserve(std::min(chunk, windows));
+    auto add = [&](std::uint32_t firstHigh, std::uint32_t endHigh) {
+        if (AddWindows(table, firstHigh, endHigh, pairs, budget))
+            return true;
+        m_everyEntry = true;
+        m_pieces = {};
+        return false;
+    };
+    if (windows <= chunk) {
+        add(0, kHighs);
+        return;
+    }
+    std::vector<std::uint32_t> counts(kHighs, 0);
+    for (const CharEntry& entry : table) {
+        const std::string_view code = entry.code;
+        for (std::size_t k = 0; k + 4 <= code.size(); ++k) {
+            std::uint32_t& count = counts[Window(code.data() + k) >> 16];
+            count += count != UINT32_MAX;
+        }
+    }
     std::uint32_t first = 0;
     std::size_t inRange = 0;
     for (std::uint32_t high = 0; high <= kHighs; ++high) {
         if (inRange > 0 && (high == kHighs || inRange + counts[high] > chunk)) {
-            if (!AddWindows(table, first, high, pairs, budget)) {
-                m_everyEntry = true;
-                m_highStarts = {};
-                m_pieces = {};
+            if (!add(first, high))
                 return;
-            }
             first = high;
             inRange = 0;
         }
@@ -97,26 +104,29 @@ bool CodeIndex::AddWindows(const CharTable& table, std::uint32_t firstHigh, std:
     }
     compact();
     // The piece's sizes first, so that its vectors are allocated once.
-    std::size_t windowCount = 0, listBytes = 0;
+    std::size_t highCount = 0, windowCount = 0, listBytes = 0;
     for (std::size_t a = 0; a < pairs.size(); ++a) {
         const bool newWindow = a == 0 || (pairs[a] >> 32) != (pairs[a - 1] >> 32);
+        highCount += a == 0 || (pairs[a] >> 48) != (pairs[a - 1] >> 48);
         windowCount += newWindow;
-        std::uint32_t step = static_cast<std::uint32_t>(pairs[a]) - (newWindow ? 0 : static_cast<std::uint32_t>(pairs[a - 1]));
+        std::uint32_t step =
+            static_cast<std::uint32_t>(pairs[a]) - (newWindow ? 0 : static_cast<std::uint32_t>(pairs[a - 1]));
         for (listBytes += 1; step >= 0x80; step >>= 7)
             ++listBytes;
     }
     Piece& piece = m_pieces.emplace_back();
-    piece.firstHigh = firstHigh;
     piece.endHigh = endHigh;
+    piece.highs.reserve(highCount);
+    piece.highStarts.reserve(highCount + 1);
     piece.lows.reserve(windowCount);
     piece.listStarts.reserve(windowCount + 1);
     piece.lists.reserve(listBytes);
-    for (std::uint32_t high = firstHigh; high < endHigh; ++high)
-        m_highStarts[high] = 0;
     for (std::size_t a = 0; a < pairs.size();) {
         const std::uint32_t window = static_cast<std::uint32_t>(pairs[a] >> 32);
-        if ((window >> 16) + 1 < endHigh)
-            ++m_highStarts[(window >> 16) + 1];
+        if (piece.highs.empty() || piece.highs.back() != window >> 16) {
+            piece.highs.push_back(static_cast<std::uint16_t>(window >> 16));
+            piece.highStarts.push_back(static_cast<std::uint32_t>(piece.lows.size()));
+        }
         piece.lows.push_back(static_cast<std::uint16_t>(window));
         piece.listStarts.push_back(static_cast<std::uint32_t>(piece.lists.size()));
         std::uint32_t previous = 0;
@@ -132,18 +142,18 @@ bool CodeIndex::AddWindows(const CharTable& table, std::uint32_t firstHigh, std:
             previous = entry;
         }
     }
+    piece.highStarts.push_back(static_cast<std::uint32_t>(piece.lows.size()));
     piece.listStarts.push_back(static_cast<std::uint32_t>(piece.lists.size()));
-    for (std::uint32_t high = firstHigh + 1; high < endHigh; ++high)
-        m_highStarts[high] += m_highStarts[high - 1];
     pairs.clear();
     return Bytes() <= budget;
 }
 
 std::size_t CodeIndex::Bytes() const
 {
-    std::size_t bytes = m_highStarts.capacity() * sizeof(std::uint32_t) + m_pieces.capacity() * sizeof(Piece);
+    std::size_t bytes = m_pieces.capacity() * sizeof(Piece);
     for (const Piece& piece : m_pieces)
-        bytes += piece.lows.capacity() * sizeof(std::uint16_t) + piece.listStarts.capacity() * sizeof(std::uint32_t) +
+        bytes += piece.highs.capacity() * sizeof(std::uint16_t) +
+                 piece.highStarts.capacity() * sizeof(std::uint32_t) + piece.lows.capacity() * sizeof(std::uint16_t) + piece.listStarts.capacity() * sizeof(std::uint32_t) +
                  piece.lists.capacity();
     return bytes;
 }
@@ -181,10 +191,14 @@ void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t
         const std::uint32_t high = window >> 16;
         const auto piece = std::partition_point(m_pieces.begin(), m_pieces.end(),
                                                 [&](const Piece& p) { return p.endHigh <= high; });
-        if (piece == m_pieces.end() || high < piece->firstHigh)
+        if (piece == m_pieces.end())
             continue;
-        const auto from = piece->lows.begin() + m_highStarts[high];
-        const auto to = high + 1 < piece->endHigh ? piece->lows.begin() + m_highStarts[high + 1] : piece->lows.end();
+        const auto highFound = std::lower_bound(piece->highs.begin(), piece->highs.end(), high);
+        if (highFound == piece->highs.end() || *highFound != high)
+            continue;
+        const std::size_t h = static_cast<std::size_t>(highFound - piece->highs.begin());
+        const auto from = piece->lows.begin() + piece->highStarts[h];
+        const auto to = piece->lows.begin() + piece->highStarts[h + 1];
         const auto found = std::lower_bound(from, to, static_cast<std::uint16_t>(window));
         if (found == to || *found != static_cast<std::uint16_t>(window))
             continue;

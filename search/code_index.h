@@ -36,23 +36,24 @@ private:
     bool AddWindows(const CharTable& table, std::uint32_t firstHigh, std::uint32_t endHigh,
                     std::vector<std::uint64_t>& pairs, std::size_t budget);
 
-    // The windows whose first two bytes lie in [firstHigh, endHigh), each
-    // piece of the index made in one pass and sized exactly, so that none is
-    // copied to grow. Those whose first two bytes are h are
-    // lows[m_highStarts[h] ..), up to the next h's start or the end, which
-    // hold their last two bytes. Window j's entries are the bytes
+    // The windows whose first two bytes lie below endHigh and at or above
+    // the piece before's, each piece of the index made in one pass and sized
+    // exactly, so that none is copied to grow. Those whose first two bytes
+    // are highs[i] are lows[highStarts[i] .. highStarts[i + 1]), which hold
+    // their last two bytes, ascending. Window j's entries are the bytes
     // lists[listStarts[j] .. listStarts[j + 1]): the first entry's index,
     // then the differences from one to the next, ascending, each 7 bits a
     // byte, low bits first, the high bit of every byte but a number's last
     // set.
     struct Piece {
-        std::uint32_t firstHigh = 0, endHigh = 0;
+        std::uint32_t endHigh = 0;
+        std::vector<std::uint16_t> highs;
+        std::vector<std::uint32_t> highStarts;
         std::vector<std::uint16_t> lows;
         std::vector<std::uint32_t> listStarts;
         std::vector<std::uint8_t> lists;
     };
     std::vector<Piece> m_pieces;
-    std::vector<std::uint32_t> m_highStarts;
     // The index would be too large: every entry is a candidate.
     bool m_everyEntry = false;
     std::uint64_t m_revision;
