@@ -17,6 +17,17 @@ std::uint32_t Window(const char* bytes)
 
 constexpr std::string_view kPadding = "---";
 
+// Whether the window ending at byte k of a code is the one ending four bytes
+// before it, `earlier` holding the last four windows by k modulo 4. Codes
+// often repeat a part of four bytes (a third of the bundled dictionary's
+// windows are such repeats), and dropping those at once spares their sorting.
+inline bool Repeats(std::uint32_t window, std::uint32_t (&earlier)[4], std::size_t k)
+{
+    const bool repeats = k >= 7 && earlier[k % 4] == window;
+    earlier[k % 4] = window;
+    return repeats;
+}
+
 // How many values the first two bytes of a window take.
 constexpr std::uint32_t kHighs = 1 << 16;
 
@@ -26,7 +37,7 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
 {
     // The windows are counted by their first two bytes, then gathered a
     // range of those at a time, in passes over the codes: each pass sorts
-    // at most about a sixteenth of all the windows, eight bytes each, so
+    // at most about an eighth of all the windows, eight bytes each, so
     // that building takes little more than the index itself. A long code's
     // windows that repeat are dropped whenever the pass's buffer fills, so
     // that they take no more room than the distinct ones.
@@ -41,9 +52,9 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
     // memory and, per search, one pass over the table.
     constexpr std::size_t kSmallIndexBytes = std::size_t{8} << 20;
     const std::size_t budget = std::min<std::size_t>(kSmallIndexBytes + 3 * lineBytes, UINT32_MAX);
-    const std::size_t chunk = std::max<std::size_t>(std::size_t{1} << 16, windows / 16);
+    const std::size_t chunk = std::max<std::size_t>(std::size_t{1} << 19, windows / 8);
     std::vector<std::uint64_t> pairs;
-    pairs.reserve(std::min(chunk, windows));
+    pairs.reserve(std::min(chunk, windows) + 1);
     auto add = [&](std::uint32_t firstHigh, std::uint32_t endHigh) {
         if (AddWindows(table, firstHigh, endHigh, pairs, budget))
             return true;
@@ -58,9 +69,15 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
     std::vector<std::uint32_t> counts(kHighs, 0);
     for (const CharEntry& entry : table) {
         const std::string_view code = entry.code;
-        for (std::size_t k = 0; k + 4 <= code.size(); ++k) {
-            std::uint32_t& count = counts[Window(code.data() + k) >> 16];
-            count += count != UINT32_MAX;
+        if (code.size() < 4)
+            continue;
+        std::uint32_t window = Window(code.data()) >> 8, earlier[4] = {};
+        for (std::size_t k = 3; k < code.size(); ++k) {
+            window = window << 8 | static_cast<unsigned char>(code[k]);
+            if (!Repeats(window, earlier, k)) {
+                std::uint32_t& count = counts[window >> 16];
+                count += count != UINT32_MAX;
+            }
         }
     }
     std::uint32_t first = 0;
@@ -82,27 +99,36 @@ bool CodeIndex::AddWindows(const CharTable& table, std::uint32_t firstHigh, std:
                            std::vector<std::uint64_t>& pairs, std::size_t budget)
 {
     // (window << 32 | entry index): sorted, the entries of one window lie
-    // together, in table order.
+    // together, in table order. The first `used` are gathered; each window is
+    // written, and counted only if it belongs, which is quicker than
+    // branching on it when the range holds a few windows in many.
+    pairs.resize(std::max<std::size_t>(pairs.capacity(), 2));
+    std::size_t used = 0;
     auto compact = [&] {
-        std::sort(pairs.begin(), pairs.end());
-        pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+        std::sort(pairs.begin(), pairs.begin() + used);
+        used = static_cast<std::size_t>(std::unique(pairs.begin(), pairs.begin() + used) - pairs.begin());
     };
     const std::uint32_t span = endHigh - firstHigh;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const std::string_view code = table[i].code;
-        for (std::size_t k = 0; k + 4 <= code.size(); ++k) {
-            const std::uint32_t window = Window(code.data() + k);
-            if ((window >> 16) - firstHigh >= span)
-                continue;
-            if (pairs.size() == pairs.capacity()) {
+        if (code.size() < 4)
+            continue;
+        std::uint32_t window = Window(code.data()) >> 8, earlier[4] = {};
+        for (std::size_t k = 3; k < code.size(); ++k) {
+            window = window << 8 | static_cast<unsigned char>(code[k]);
+            pairs[used] = std::uint64_t{window} << 32 | i;
+            used += ((window >> 16) - firstHigh < span) & !Repeats(window, earlier, k);
+            // A range holds no more windows than the buffer has places less
+            // one: it fills only with a long code's repeated windows.
+            if (used == pairs.size()) {
                 compact();
-                if (pairs.size() > pairs.capacity() / 2)
-                    pairs.reserve(2 * pairs.capacity());
+                if (used > pairs.size() / 2)
+                    pairs.resize(2 * pairs.size());
             }
-            pairs.push_back(std::uint64_t{window} << 32 | i);
         }
     }
     compact();
+    pairs.resize(used);
     // The piece's sizes first, so that its vectors are allocated once.
     std::size_t highCount = 0, windowCount = 0, listBytes = 0;
     for (std::size_t a = 0; a < pairs.size(); ++a) {
