@@ -213,7 +213,7 @@ TEST(HostileDictionary, CodeIndexTakesAFewBytesPerByte)
     const std::vector<std::string> one = {Random(random, 1 << 22, "ABCDEFGH")};
     std::vector<std::string> many;
     for (int i = 0; i < 7000; ++i)
-        many.push_back(Random(random, 400, "ABCDEFGH"));
+        many.push_back(Random(random, 800, "ABCDEFGH"));
 
     for (const std::vector<std::string>* codes : {&one, const_cast<const std::vector<std::string>*>(&many)}) {
         const CharTable table = TableOf(*codes);
