@@ -233,11 +233,16 @@ void CodeIndex::Candidates(std::string_view queryCode, std::vector<std::uint32_t
         const std::uint8_t* const end = piece->lists.data() + piece->listStarts[j + 1];
         std::uint32_t entry = 0;
         while (byte < end) {
-            std::uint32_t step = 0;
-            for (int shift = 0;; shift += 7) {
-                step |= static_cast<std::uint32_t>(*byte & 0x7f) << shift;
-                if (!(*byte++ & 0x80))
-                    break;
+            // Most differences take one byte.
+            std::uint32_t step = *byte++;
+            if (step >= 0x80) {
+                step &= 0x7f;
+                for (int shift = 7;; shift += 7) {
+                    const std::uint32_t next = *byte++;
+                    step |= (next & 0x7f) << shift;
+                    if (next < 0x80)
+                        break;
+                }
             }
             entry += step;
             candidates.push_back(entry);
