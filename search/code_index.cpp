@@ -31,6 +31,33 @@ inline bool Repeats(std::uint32_t window, std::uint32_t (&earlier)[4], std::size
 // How many values the first two bytes of a window take.
 constexpr std::uint32_t kHighs = 1 << 16;
 
+// The windows met lately in long codes, by a hash of each. A long code that
+// repeats few windows (random over a few letters, or periodic) then passes
+// each on about once rather than once per place, so that counting and
+// sorting its windows costs little. A window forgotten is passed on again
+// and dropped as a duplicate later: nothing is lost. Short codes, which
+// seldom repeat a window, do without it.
+class RecentLongCodeWindows {
+public:
+    static constexpr std::size_t kLongCode = 4096;
+
+    // Whether `window` of the entry at `entry` was met lately; notes it.
+    bool Seen(std::uint32_t window, std::size_t entry)
+    {
+        if (m_slots.empty())
+            m_slots.assign(std::size_t{1} << kBits, UINT64_MAX);
+        const std::uint64_t key = std::uint64_t{window} << 32 | static_cast<std::uint32_t>(entry);
+        std::uint64_t& slot = m_slots[(window * 0x9E3779B1u) >> (32 - kBits)];
+        const bool seen = slot == key;
+        slot = key;
+        return seen;
+    }
+
+private:
+    static constexpr int kBits = 16;
+    std::vector<std::uint64_t> m_slots;
+};
+
 }  // namespace
 
 CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_tableSize(table.size())
@@ -52,9 +79,8 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
     // memory and, per search, one pass over the table.
     constexpr std::size_t kSmallIndexBytes = std::size_t{8} << 20;
     const std::size_t budget = std::min<std::size_t>(kSmallIndexBytes + 3 * lineBytes, UINT32_MAX);
-    const std::size_t chunk = std::max<std::size_t>(std::size_t{1} << 19, windows / 8);
+    std::size_t chunk = std::max<std::size_t>(std::size_t{1} << 19, windows / 8);
     std::vector<std::uint64_t> pairs;
-    pairs.reserve(std::min(chunk, windows) + 1);
     auto add = [&](std::uint32_t firstHigh, std::uint32_t endHigh) {
         if (AddWindows(table, firstHigh, endHigh, pairs, budget))
             return true;
@@ -63,23 +89,32 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
         return false;
     };
     if (windows <= chunk) {
+        pairs.reserve(windows + 1);
         add(0, kHighs);
         return;
     }
     std::vector<std::uint32_t> counts(kHighs, 0);
-    for (const CharEntry& entry : table) {
-        const std::string_view code = entry.code;
+    std::size_t counted = 0;
+    RecentLongCodeWindows recent;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::string_view code = table[i].code;
         if (code.size() < 4)
             continue;
+        const bool isLong = code.size() > RecentLongCodeWindows::kLongCode;
         std::uint32_t window = Window(code.data()) >> 8, earlier[4] = {};
         for (std::size_t k = 3; k < code.size(); ++k) {
             window = window << 8 | static_cast<unsigned char>(code[k]);
-            if (!Repeats(window, earlier, k)) {
+            if (!Repeats(window, earlier, k) && !(isLong && recent.Seen(window, i))) {
                 std::uint32_t& count = counts[window >> 16];
                 count += count != UINT32_MAX;
+                ++counted;
             }
         }
     }
+    // The passes' buffer is sized by the windows that will be gathered, not
+    // by every place of every code.
+    chunk = std::max<std::size_t>(std::size_t{1} << 19, counted / 8);
+    pairs.reserve(std::min(chunk, counted) + 1);
     std::uint32_t first = 0;
     std::size_t inRange = 0;
     for (std::uint32_t high = 0; high <= kHighs; ++high) {
@@ -109,15 +144,18 @@ bool CodeIndex::AddWindows(const CharTable& table, std::uint32_t firstHigh, std:
         used = static_cast<std::size_t>(std::unique(pairs.begin(), pairs.begin() + used) - pairs.begin());
     };
     const std::uint32_t span = endHigh - firstHigh;
+    RecentLongCodeWindows recent;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const std::string_view code = table[i].code;
         if (code.size() < 4)
             continue;
+        const bool isLong = code.size() > RecentLongCodeWindows::kLongCode;
         std::uint32_t window = Window(code.data()) >> 8, earlier[4] = {};
         for (std::size_t k = 3; k < code.size(); ++k) {
             window = window << 8 | static_cast<unsigned char>(code[k]);
             pairs[used] = std::uint64_t{window} << 32 | i;
-            used += ((window >> 16) - firstHigh < span) & !Repeats(window, earlier, k);
+            const bool inRange = (window >> 16) - firstHigh < span;
+            used += inRange & !Repeats(window, earlier, k) & !(isLong && inRange && recent.Seen(window, i));
             // A range holds no more windows than the buffer has places less
             // one: it fills only with a long code's repeated windows.
             if (used == pairs.size()) {
