@@ -58,6 +58,26 @@ private:
     std::vector<std::uint64_t> m_slots;
 };
 
+// Calls visit(window, entry index, fresh) for every window of every code of
+// the table; `fresh` is false for a window the one four bytes before repeats
+// and for most of those a long code met lately, which need not be gathered.
+template <class Visit>
+void ForEachWindow(const CharTable& table, Visit visit)
+{
+    RecentLongCodeWindows recent;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::string_view code = table[i].code;
+        if (code.size() < 4)
+            continue;
+        const bool isLong = code.size() > RecentLongCodeWindows::kLongCode;
+        std::uint32_t window = Window(code.data()) >> 8, earlier[4] = {};
+        for (std::size_t k = 3; k < code.size(); ++k) {
+            window = window << 8 | static_cast<unsigned char>(code[k]);
+            visit(window, i, !Repeats(window, earlier, k) && !(isLong && recent.Seen(window, i)));
+        }
+    }
+}
+
 }  // namespace
 
 CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_tableSize(table.size())
@@ -95,22 +115,13 @@ CodeIndex::CodeIndex(const CharTable& table) : m_revision(table.Revision()), m_t
     }
     std::vector<std::uint32_t> counts(kHighs, 0);
     std::size_t counted = 0;
-    RecentLongCodeWindows recent;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const std::string_view code = table[i].code;
-        if (code.size() < 4)
-            continue;
-        const bool isLong = code.size() > RecentLongCodeWindows::kLongCode;
-        std::uint32_t window = Window(code.data()) >> 8, earlier[4] = {};
-        for (std::size_t k = 3; k < code.size(); ++k) {
-            window = window << 8 | static_cast<unsigned char>(code[k]);
-            if (!Repeats(window, earlier, k) && !(isLong && recent.Seen(window, i))) {
-                std::uint32_t& count = counts[window >> 16];
-                count += count != UINT32_MAX;
-                ++counted;
-            }
+    ForEachWindow(table, [&](std::uint32_t window, std::size_t, bool fresh) {
+        if (fresh) {
+            std::uint32_t& count = counts[window >> 16];
+            count += count != UINT32_MAX;
+            ++counted;
         }
-    }
+    });
     // The passes' buffer is sized by the windows that will be gathered, not
     // by every place of every code.
     chunk = std::max<std::size_t>(std::size_t{1} << 19, counted / 8);
@@ -144,27 +155,17 @@ bool CodeIndex::AddWindows(const CharTable& table, std::uint32_t firstHigh, std:
         used = static_cast<std::size_t>(std::unique(pairs.begin(), pairs.begin() + used) - pairs.begin());
     };
     const std::uint32_t span = endHigh - firstHigh;
-    RecentLongCodeWindows recent;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const std::string_view code = table[i].code;
-        if (code.size() < 4)
-            continue;
-        const bool isLong = code.size() > RecentLongCodeWindows::kLongCode;
-        std::uint32_t window = Window(code.data()) >> 8, earlier[4] = {};
-        for (std::size_t k = 3; k < code.size(); ++k) {
-            window = window << 8 | static_cast<unsigned char>(code[k]);
-            pairs[used] = std::uint64_t{window} << 32 | i;
-            const bool inRange = (window >> 16) - firstHigh < span;
-            used += inRange & !Repeats(window, earlier, k) & !(isLong && inRange && recent.Seen(window, i));
-            // A range holds no more windows than the buffer has places less
-            // one: it fills only with a long code's repeated windows.
-            if (used == pairs.size()) {
-                compact();
-                if (used > pairs.size() / 2)
-                    pairs.resize(2 * pairs.size());
-            }
+    ForEachWindow(table, [&](std::uint32_t window, std::size_t i, bool fresh) {
+        pairs[used] = std::uint64_t{window} << 32 | i;
+        used += ((window >> 16) - firstHigh < span) & fresh;
+        // A range holds no more windows than the buffer has places less
+        // one: it fills only with a long code's repeated windows.
+        if (used == pairs.size()) {
+            compact();
+            if (used > pairs.size() / 2)
+                pairs.resize(2 * pairs.size());
         }
-    }
+    });
     compact();
     pairs.resize(used);
     // The piece's sizes first, so that its vectors are allocated once.
